@@ -1,0 +1,30 @@
+# Compiler settings shared by every target of the project.
+
+# Sources are UTF-8; narrow literals reach the Windows A functions as CP932 bytes.
+set(DECKHAND_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
+
+add_library(deckhand_options INTERFACE)
+target_compile_options(deckhand_options INTERFACE -Wall -Wextra -Werror ${DECKHAND_CHARSET_FLAGS})
+
+if(WIN32)
+  # ANSI Windows API, Windows XP and later, no min/max macros.
+  target_compile_definitions(deckhand_options INTERFACE
+    _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN __USE_MINGW_ANSI_STDIO=0)
+  # The program needs only DLLs that ship with Windows.
+  target_link_options(deckhand_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+# Code that ends up in NorvikDeckhand.exe: small, no exceptions, no RTTI.
+add_library(deckhand_program_options INTERFACE)
+target_link_libraries(deckhand_program_options INTERFACE deckhand_options)
+target_compile_options(deckhand_program_options INTERFACE
+  $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+  -ffunction-sections -fdata-sections)
+if(WIN32)
+  target_link_options(deckhand_program_options INTERFACE -Wl,--gc-sections)
+endif()
+
+if(DECKHAND_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()

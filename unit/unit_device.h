@@ -1,0 +1,26 @@
+#pragma once
+
+// The Win32 side of the road to the unit's driver: finding it, opening it, one control code.
+
+#include <windows.h>
+
+#include <cstdint>
+
+extern const GUID UnitInterfaceGuid;
+
+// CTL_CODE(FILE_DEVICE_UNKNOWN, 0x804, METHOD_BUFFERED, FILE_ANY_ACCESS): no access rights are
+// asked for, so the device is opened with an access mask of 0.
+constexpr DWORD UnitTransferIoctl = 0x222010;
+
+// The last of the first ten present interfaces of the unit's class, opened; or
+// INVALID_HANDLE_VALUE.
+HANDLE OpenUnitDevice();
+
+// One exchange through UnitTransferIoctl. Only the low 16 bits of length count. A read fills
+// buffer with the data that follow the driver's 8-byte prefix; a write sends buffer.
+BOOL DriverTransfer(HANDLE handle, bool isRead, unsigned length, std::uint8_t* buffer);
+
+bool IsInvalidHandle(HANDLE handle);
+
+// CloseHandle's result, or the handle itself when there was nothing to close.
+INT_PTR CloseDeviceHandle(HANDLE handle);
