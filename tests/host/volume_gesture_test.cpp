@@ -1,0 +1,63 @@
+#include "tray/tray_icons.h"
+#include "tray/volume_gesture.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+TEST(VolumeGesture, DragFromOrigin) {
+    struct Case {
+        int dx, dy, start, volume;
+    };
+    const Case cases[] = {
+        {30, 0, 40, 50},    {30, 30, 40, 40},  {-2, 0, 40, 40}, {-3, 0, 40, 39},
+        {200, 0, 40, 80},   {2, 0, 40, 40},    {0, -30, 40, 50}, {0, 30, 40, 30},
+        {-4, 0, 40, 39},    {-5, 0, 40, 39},   {-6, 0, 40, 38}, {-500, 0, 40, 0},
+        {0, 0, 0, 0},       {0, 0, 80, 80},    {3, 0, 80, 80},  {-3, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const ScreenPoint origin = {100, 200};
+        const ScreenPoint cursor = {100 + c.dx, 200 + c.dy};
+        EXPECT_EQ(DragVolume(origin, cursor, c.start), c.volume)
+            << c.dx << "," << c.dy << " from " << c.start;
+    }
+}
+
+TEST(VolumeGesture, ExtremeCursorPositionsDoNotOverflow) {
+    EXPECT_EQ(DragVolume({INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, 40), 80);
+    EXPECT_EQ(DragVolume({INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 40), 0);
+}
+
+TEST(VolumeGesture, HotkeyStepStaysWithinLimits) {
+    EXPECT_EQ(SteppedVolume(40, true), 41);
+    EXPECT_EQ(SteppedVolume(40, false), 39);
+    EXPECT_EQ(SteppedVolume(80, true), 80);
+    EXPECT_EQ(SteppedVolume(0, false), 0);
+    // A malformed status can report up to 165.
+    EXPECT_EQ(SteppedVolume(165, true), 80);
+    EXPECT_EQ(SteppedVolume(165, false), 80);
+}
+
+TEST(VolumeGesture, VolumeIcons) {
+    struct Case {
+        int volume, resource;
+    };
+    const Case cases[] = {{0, 10},  {1, 11},  {10, 11}, {11, 12}, {20, 12}, {21, 13},
+                          {40, 14}, {41, 15}, {70, 17}, {71, 18}, {80, 18}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(IconResourceOfIndex(VolumeIconIndex(c.volume)), c.resource) << c.volume;
+    }
+}
+
+TEST(VolumeGesture, CdPlayStop) {
+    EXPECT_EQ(DecideCdPlayStop(true, 1), CdPlayStopAction::Stop);
+    EXPECT_EQ(DecideCdPlayStop(true, 0), CdPlayStopAction::PlayPause);
+    EXPECT_EQ(DecideCdPlayStop(true, 2), CdPlayStopAction::PlayPause);
+    EXPECT_EQ(DecideCdPlayStop(true, 7), CdPlayStopAction::PlayPause);
+    EXPECT_EQ(DecideCdPlayStop(false, 1), CdPlayStopAction::Nothing);
+    EXPECT_EQ(DecideCdPlayStop(false, 0), CdPlayStopAction::Nothing);
+}
+
+} // namespace

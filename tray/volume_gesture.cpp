@@ -1,0 +1,38 @@
+#include "tray/volume_gesture.h"
+
+#include "unit/command_code.h"
+
+namespace {
+
+constexpr std::int64_t PixelsPerVolumeStep = 3;
+constexpr std::int32_t CdPlaying = 1;
+
+} // namespace
+
+std::int32_t ClampVolume(std::int64_t volume) {
+    if (volume < MinVolume) {
+        return MinVolume;
+    }
+    if (volume > MaxVolume) {
+        return MaxVolume;
+    }
+    return static_cast<std::int32_t>(volume);
+}
+
+std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume) {
+    // 64-bit so that no cursor position can overflow.
+    const std::int64_t distance = (std::int64_t{cursor.x} - origin.x) -
+                                  (std::int64_t{cursor.y} - origin.y);
+    return ClampVolume(startVolume + distance / PixelsPerVolumeStep);
+}
+
+std::int32_t SteppedVolume(std::int32_t current, bool up) {
+    return ClampVolume(std::int64_t{current} + (up ? 1 : -1));
+}
+
+CdPlayStopAction DecideCdPlayStop(bool discPresent, std::int32_t cdPlayState) {
+    if (!discPresent) {
+        return CdPlayStopAction::Nothing;
+    }
+    return cdPlayState == CdPlaying ? CdPlayStopAction::Stop : CdPlayStopAction::PlayPause;
+}
