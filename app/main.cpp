@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+#include "app/resident_window.h"
+#include "app/single_instance.h"
+#include "tray/program_name.h"
+#include "tray/tray_state.h"
+#include "unit/unit_link.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int ExitNormal = 0;
+constexpr int ExitFailed = 1;
+constexpr std::uint8_t WantedOn = 1;
+
+void PowerOnAtStart() {
+    UnitLink link;
+    link.EnsureOpen();
+    link.SetPower(WantedOn);
+    link.Close();
+}
+
+int ShowStartFailure(const char* text) {
+    MessageBoxA(nullptr, text, ProgramName, MB_OK | MB_ICONERROR);
+    return ExitFailed;
+}
+
+// From the single-instance marker to the end of the message loop.
+int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
+    if (startedWithoutArguments) {
+        PowerOnAtStart();
+    }
+    if (!RegisterTrayWindowClass(instance)) {
+        return ShowStartFailure("Cannot Regist WNDCLASSEX");
+    }
+    if (CreateTrayWindow(instance) == nullptr) {
+        return ShowStartFailure("Cannot Create Window");
+    }
+    RunMessageLoop();
+    return ExitNormal;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    trayState.instance = instance;
+    if (__argc > 1 && ProcessCommandLine()) {
+        return ExitNormal;
+    }
+    if (AnotherCopyRuns()) {
+        ReportRunningCopy();
+        return ExitFailed;
+    }
+    bool alreadyExists = false;
+    HANDLE mutex = CreateSingleInstanceMutex(alreadyExists);
+    int exitCode = ExitFailed;
+    if (alreadyExists) {
+        // Another copy started between the check and the creation.
+        ReportRunningCopy();
+    } else {
+        exitCode = RunResident(instance, __argc == 1);
+    }
+    if (mutex != nullptr) {
+        CloseHandle(mutex);
+    }
+    return exitCode;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+// The notification-area icon of the hidden window, identifier 1025.
+void AddTrayIcon();
+void RemoveTrayIcon();
+
+// Shows icon resource iconIndex + 101 with the tooltip "Norvik Deckhand" followed by suffix.
+// No visible effect before the icon has been added.
+void SetTrayIcon(std::int32_t iconIndex, const char* suffix);

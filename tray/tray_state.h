@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tray/tray_unit_state.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class MixerVolumeSnapshot;
+
+// The one process-wide record of the program: handles, command-line switches, what the last
+// status refresh found, and the gestures in progress. Everything starts at zero and lives until
+// the process ends; only the UI thread touches it.
+struct TrayState : TrayUnitState {
+    HWND window;
+    HINSTANCE instance;
+    bool keepPowerAtSessionEnd; // -q
+    bool noTrayIcon;            // -t
+    MixerVolumeSnapshot* mixerSnapshot;
+    bool dragging;
+    POINT dragOrigin;
+    std::int32_t dragStartVolume;
+    std::int32_t dragVolume;
+    bool volumeKeyPending;
+    HMENU numberSubmenu;
+};
+
+extern TrayState trayState;
