@@ -1,0 +1,346 @@
+// The hidden window's procedure in this process, with real messages, against the simulated
+// unit: icon gestures, hotkeys, timers and the icon's coming and going.
+#include "support/fake_tray_icon.h"
+#include "support/sim_fixture.h"
+#include "tray/tray_icons.h"
+#include "tray/tray_messages.h"
+#include "tray/tray_state.h"
+#include "tray/tray_window.h"
+#include "unit/command_code.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Codes = std::vector<std::uint32_t>;
+
+constexpr char TestClassName[] = "DeckhandTrayWindowTest";
+
+class TrayWindowTest : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        trayState = TrayState{};
+        trayState.instance = GetModuleHandleA(nullptr);
+        TrayIconCalls().clear();
+        static const bool registered = [] {
+            WNDCLASSEXA windowClass = {};
+            windowClass.cbSize = sizeof(windowClass);
+            windowClass.lpfnWndProc = TrayWindowProc;
+            windowClass.hInstance = GetModuleHandleA(nullptr);
+            windowClass.lpszClassName = TestClassName;
+            return RegisterClassExA(&windowClass) != 0;
+        }();
+        ASSERT_TRUE(registered);
+        Change([](SimUnitState& s) {
+            s.powerOn = 1;
+            s.volume = 40;
+            s.source = 2;
+        });
+    }
+
+    void TearDown() override {
+        if (window_ != nullptr) {
+            DestroyWindow(window_);
+        }
+        Pump(0);
+        SimTest::TearDown();
+    }
+
+    void Create() {
+        window_ = CreateWindowExA(0, TestClassName, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window_, nullptr);
+    }
+
+    // Created, with the log and the icon calls of the creation put aside.
+    void CreateQuietly() {
+        Create();
+        TakeLog();
+        TrayIconCalls().clear();
+    }
+
+    // Handles this thread's messages (timers among them) for ms milliseconds.
+    static void Pump(DWORD ms) {
+        const DWORD start = GetTickCount();
+        do {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message != WM_QUIT) {
+                    TranslateMessage(&message);
+                    DispatchMessageA(&message);
+                }
+            }
+            if (ms > 0) {
+                Sleep(10);
+            }
+        } while (GetTickCount() - start < ms);
+    }
+
+    LRESULT Icon(UINT mouseMessage) {
+        return SendMessageA(window_, TrayCallbackMsg, 0, mouseMessage);
+    }
+    void Hotkey(int id) { SendMessageA(window_, WM_HOTKEY, id, 0); }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(TrayWindowTest, CreationAddsTheIconAndShowsTheUnitAtOnce) {
+    Create();
+    EXPECT_EQ(trayState.window, window_);
+    ASSERT_EQ(TrayIconCalls().size(), 2u);
+    EXPECT_EQ(TrayIconCalls()[0].kind, TrayIconCall::Add);
+    EXPECT_EQ(LastIconResource(), PowerOnIcon);
+    EXPECT_EQ(LastTooltipSuffix(), " Vol=40\n[MD Input= 0]");
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u);
+    // The five hotkeys are this window's now.
+    for (auto [id, key] : {std::pair{HotkeyVolumeUp, VK_UP},
+                           {HotkeyVolumeDown, VK_DOWN},
+                           {HotkeyCdPlayStop, VK_NUMPAD5},
+                           {HotkeyCdPrev, VK_NUMPAD4},
+                           {HotkeyCdNext, VK_NUMPAD6}}) {
+        EXPECT_FALSE(RegisterHotKey(nullptr, 100 + id, MOD_CONTROL | MOD_ALT, key)) << id;
+    }
+    DestroyWindow(window_);
+    window_ = nullptr;
+    EXPECT_EQ(TrayIconCalls().back().kind, TrayIconCall::Remove);
+    for (auto [id, key] : {std::pair{HotkeyVolumeUp, VK_UP}, {HotkeyCdNext, VK_NUMPAD6}}) {
+        EXPECT_TRUE(RegisterHotKey(nullptr, 100 + id, MOD_CONTROL | MOD_ALT, key)) << id;
+        UnregisterHotKey(nullptr, 100 + id);
+    }
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(TrayWindowTest, EveryIconMouseMessageReturnsOne) {
+    CreateQuietly();
+    for (UINT mouse : {UINT{WM_MOUSEMOVE}, UINT{WM_LBUTTONUP}, UINT{WM_RBUTTONDOWN},
+                       UINT{WM_RBUTTONUP}, UINT{WM_RBUTTONDBLCLK}, UINT{WM_MBUTTONDOWN}, 0x9999u}) {
+        EXPECT_EQ(Icon(mouse), 1) << mouse;
+    }
+    EXPECT_TRUE(Commands(TakeLog()).empty());
+}
+
+TEST_F(TrayWindowTest, DoubleClickTogglesPowerAndRefreshes) {
+    CreateQuietly();
+    Change([](SimUnitState& s) { s.powerOn = 0; });
+    SetCursorPos(300, 300);
+    // How a double click arrives: down, up, double click, up.
+    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+    Pump(150);
+    EXPECT_EQ(Icon(WM_LBUTTONUP), 1);
+    EXPECT_EQ(Icon(WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(Icon(WM_LBUTTONUP), 1);
+    Pump(150);
+    const Codes sent = Commands(TakeLog());
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), PowerOn) << CommandList(sent);
+    // The drag between press and release only sets the unchanged volume again.
+    for (std::size_t i = 0; i + 1 < sent.size(); ++i) {
+        EXPECT_EQ(sent[i], NumberedCommand(SetVolume, 40)) << CommandList(sent);
+    }
+    EXPECT_EQ(State().powerOn, 1);
+    EXPECT_EQ(LastIconResource(), PowerOnIcon);
+    EXPECT_FALSE(trayState.dragging);
+
+    EXPECT_EQ(Icon(WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(Commands(TakeLog()), (Codes{PowerOff}));
+    EXPECT_EQ(LastIconResource(), PowerOffIcon);
+}
+
+TEST_F(TrayWindowTest, MiddleClickTogglesMute) {
+    CreateQuietly();
+    EXPECT_EQ(Icon(WM_MBUTTONUP), 1);
+    EXPECT_EQ(Commands(TakeLog()), (Codes{MuteToggle}));
+    EXPECT_TRUE(trayState.muted);
+    EXPECT_EQ(LastTooltipSuffix(), " <MUTE>\n[MD Input= 0]");
+}
+
+TEST_F(TrayWindowTest, VolumeHotkeysStepOncePerTimerPeriod) {
+    struct Case {
+        int volume;
+        std::vector<int> keys;
+        std::uint32_t sent;
+        std::int32_t icon;
+    };
+    const Case cases[] = {
+        {40, {HotkeyVolumeUp}, 41, 15},
+        {40, {HotkeyVolumeDown}, 39, 14},
+        {80, {HotkeyVolumeUp}, 80, 18},
+        {0, {HotkeyVolumeDown}, 0, 10},
+        // While one step is pending, further presses of either key are dropped.
+        {40, {HotkeyVolumeDown, HotkeyVolumeUp, HotkeyVolumeUp, HotkeyVolumeDown}, 39, 14},
+    };
+    CreateQuietly();
+    for (const Case& c : cases) {
+        Change([&](SimUnitState& s) { s.volume = static_cast<std::uint8_t>(c.volume); });
+        TakeLog();
+        for (int key : c.keys) {
+            Hotkey(key);
+        }
+        EXPECT_TRUE(trayState.volumeKeyPending);
+        EXPECT_TRUE(Commands(TakeLog()).empty()) << "sent before the timer";
+        Pump(300);
+        EXPECT_FALSE(trayState.volumeKeyPending);
+        EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, c.sent)})) << c.volume;
+        EXPECT_EQ(LastIconResource(), c.icon);
+        EXPECT_EQ(LastTooltipSuffix(), "Volume");
+    }
+    // After the step, the next press is taken.
+    Hotkey(HotkeyVolumeUp);
+    Pump(300);
+    EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 40)}));
+}
+
+TEST_F(TrayWindowTest, VolumeStepSendsNothingWhenTheStatusCannotBeRead) {
+    CreateQuietly();
+    Hotkey(HotkeyVolumeUp);
+    TakeLog();
+    TrayIconCalls().clear();
+    ASSERT_TRUE(sim.FailNext(1));
+    Pump(300);
+    EXPECT_FALSE(trayState.volumeKeyPending);
+    EXPECT_TRUE(Commands(TakeLog()).empty());
+    EXPECT_TRUE(TrayIconCalls().empty());
+    Hotkey(HotkeyVolumeUp); // taken again: the timer was killed
+    Pump(300);
+    EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 41)}));
+}
+
+TEST_F(TrayWindowTest, CdHotkeysByDiscAndPlayState) {
+    struct Case {
+        const char* name;
+        bool disc;
+        std::uint8_t cdState;
+        int key;
+        Codes sent;
+        std::int32_t icon; // 0: the icon is left alone
+        const char* suffix;
+    };
+    const Case cases[] = {
+        {"play/stop while playing", true, SimCdPlaying, HotkeyCdPlayStop, {CdStop}, 111, "CD Stop"},
+        {"play/stop while stopped",
+         true,
+         SimCdStopped,
+         HotkeyCdPlayStop,
+         {CdPlayPause},
+         112,
+         "CD Play"},
+        {"play/stop while paused",
+         true,
+         SimCdPaused,
+         HotkeyCdPlayStop,
+         {CdPlayPause},
+         112,
+         "CD Play"},
+        {"play/stop without disc", false, SimCdStopped, HotkeyCdPlayStop, {}, 0, ""},
+        {"previous", true, SimCdPlaying, HotkeyCdPrev, {CdPrev}, 113, "CD Prev"},
+        {"next", false, SimCdStopped, HotkeyCdNext, {CdNext}, 114, "CD Next"},
+        {"unknown id", true, SimCdPlaying, 99, {}, 0, ""},
+    };
+    CreateQuietly();
+    for (const Case& c : cases) {
+        Change([&](SimUnitState& s) {
+            s.source = 3; // the CD keys act whatever the source
+            s.discPresent = c.disc;
+            s.trackCount = c.disc ? 12 : 0;
+            s.track = c.disc ? 5 : 0;
+            s.cdState = c.cdState;
+        });
+        TakeLog();
+        TrayIconCalls().clear();
+        Hotkey(c.key);
+        const std::vector<SimLogEntry> log = TakeLog();
+        EXPECT_EQ(Commands(log), c.sent) << c.name;
+        EXPECT_EQ(CountKind(log, SimLogRead), 1u) << c.name;
+        EXPECT_EQ(LastIconResource(), c.icon) << c.name;
+        EXPECT_EQ(LastTooltipSuffix(), c.suffix) << c.name;
+    }
+}
+
+TEST_F(TrayWindowTest, DragSetsTheVolumeFromTheCursor) {
+    CreateQuietly();
+    ASSERT_TRUE(SetCursorPos(400, 300));
+    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+    EXPECT_TRUE(trayState.dragging);
+    EXPECT_EQ(trayState.dragStartVolume, 40);
+    struct Step {
+        int x, y;
+        std::uint32_t volume;
+        std::int32_t icon;
+    };
+    for (const Step& step : {Step{430, 300, 50, 15}, Step{430, 330, 40, 14}, Step{397, 300, 39, 14},
+                             Step{600, 300, 80, 18}, Step{0, 300, 0, 10}}) {
+        ASSERT_TRUE(SetCursorPos(step.x, step.y));
+        TakeLog();
+        Pump(250);
+        const Codes sent = Commands(TakeLog());
+        ASSERT_FALSE(sent.empty()) << "no tick";
+        for (std::uint32_t code : sent) {
+            EXPECT_EQ(code, NumberedCommand(SetVolume, step.volume)) << step.x << "," << step.y;
+        }
+        EXPECT_EQ(trayState.dragVolume, static_cast<std::int32_t>(step.volume));
+        EXPECT_EQ(LastIconResource(), step.icon);
+        EXPECT_EQ(LastTooltipSuffix(), " Vol:" + std::to_string(step.volume));
+    }
+    // The five-second refresh holds back while the drag lasts.
+    SendMessageA(window_, WM_TIMER, RefreshTimer, 0);
+    const std::vector<SimLogEntry> duringDrag = TakeLog();
+    EXPECT_EQ(CountKind(duringDrag, SimLogRead), 0u);
+    EXPECT_EQ(Icon(WM_LBUTTONUP), 1);
+    EXPECT_FALSE(trayState.dragging);
+    TakeLog();
+    Pump(250);
+    EXPECT_TRUE(Commands(TakeLog()).empty());
+    SendMessageA(window_, WM_TIMER, RefreshTimer, 0);
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u);
+    EXPECT_EQ(LastIconResource(), PowerOnIcon);
+}
+
+TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolume) {
+    CreateQuietly();
+    ASSERT_TRUE(sim.FailNext(1));
+    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+    EXPECT_FALSE(trayState.dragging);
+    Pump(250);
+    EXPECT_TRUE(Commands(TakeLog()).empty());
+}
+
+TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {
+    CreateQuietly();
+    for (UINT message : {TrayAddMsg, RegisterWindowMessageA("TaskbarCreated")}) {
+        TrayIconCalls().clear();
+        SendMessageA(window_, message, 0, 0);
+        ASSERT_EQ(TrayIconCalls().size(), 2u) << message;
+        EXPECT_EQ(TrayIconCalls()[0].kind, TrayIconCall::Add);
+        EXPECT_EQ(LastIconResource(), PowerOnIcon);
+        EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u);
+    }
+    TrayIconCalls().clear();
+    SendMessageA(window_, TrayRemoveMsg, 0, 0);
+    ASSERT_EQ(TrayIconCalls().size(), 1u);
+    EXPECT_EQ(TrayIconCalls()[0].kind, TrayIconCall::Remove);
+}
+
+TEST_F(TrayWindowTest, WithoutIconOnlyTheHotkeysWork) {
+    trayState.noTrayIcon = true;
+    Create();
+    EXPECT_TRUE(TrayIconCalls().empty());
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(Icon(WM_MBUTTONUP), 0);
+    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 0);
+    EXPECT_FALSE(trayState.dragging);
+    SendMessageA(window_, TrayAddMsg, 0, 0);
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconCalls().empty());
+    Hotkey(HotkeyCdNext);
+    Hotkey(HotkeyVolumeUp);
+    Pump(300);
+    EXPECT_EQ(Commands(TakeLog()), (Codes{CdNext, NumberedCommand(SetVolume, 41)}));
+    DestroyWindow(window_);
+    window_ = nullptr;
+    EXPECT_EQ(TrayIconCalls().size(), 2u); // the two SetTrayIcon calls of the hotkeys, no Remove
+}
+
+} // namespace
