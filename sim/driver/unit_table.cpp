@@ -1,0 +1,84 @@
+#include "sim/driver/unit_table.h"
+
+#include "sim/driver/kernel_clock.h"
+
+UnitTable g_units;
+
+void InitUnitTable() {
+    g_units.startMs = KernelClockMs();
+    g_units.lastRealMs = g_units.startMs;
+    g_units.unitMs = 0;
+    g_units.clockRunning = 1;
+    g_units.log.nextSequence = 1;
+    for (UnitSlot& slot : g_units.slots) {
+        SimUnitReset(slot.unit);
+    }
+}
+
+namespace {
+
+void TickInstalledUnits() {
+    for (UnitSlot& slot : g_units.slots) {
+        if (!slot.installed) {
+            continue;
+        }
+        // The model takes 32 bits of milliseconds at a time; weeks owed are unlikely but handled.
+        uint64_t left = g_units.unitMs - slot.unitMsApplied;
+        while (left > 0) {
+            const uint32_t step = left > 0x7FFFFFFF ? 0x7FFFFFFFu : static_cast<uint32_t>(left);
+            SimUnitTick(slot.unit, step);
+            left -= step;
+        }
+        slot.unitMsApplied = g_units.unitMs;
+    }
+}
+
+} // namespace
+
+void CatchUpUnitClock() {
+    const uint64_t now = KernelClockMs();
+    if (g_units.clockRunning && now > g_units.lastRealMs) {
+        g_units.unitMs += now - g_units.lastRealMs;
+    }
+    g_units.lastRealMs = now;
+    TickInstalledUnits();
+}
+
+void AdvanceUnitClock(uint64_t ms) {
+    CatchUpUnitClock();
+    g_units.unitMs += ms;
+    TickInstalledUnits();
+}
+
+uint32_t LogTimeMs() {
+    return static_cast<uint32_t>(KernelClockMs() - g_units.startMs);
+}
+
+void AppendLogEntry(const SimLogEntry& entry) {
+    EventLog& log = g_units.log;
+    const uint32_t sequence = log.nextSequence++;
+    if (log.count == SimLogCapacity) {
+        ++log.dropped;
+        return;
+    }
+    SimLogEntry& slot = log.entries[log.count++];
+    slot = entry;
+    slot.sequence = sequence;
+    slot.timeMs = LogTimeMs();
+}
+
+uint32_t TakeLogEntries(SimLogEntry* out, uint32_t capacity, bool clear) {
+    EventLog& log = g_units.log;
+    const uint32_t taken = log.count < capacity ? log.count : capacity;
+    for (uint32_t i = 0; i < taken; ++i) {
+        out[i] = log.entries[i];
+    }
+    if (clear) {
+        for (uint32_t i = taken; i < log.count; ++i) {
+            log.entries[i - taken] = log.entries[i];
+        }
+        log.count -= taken;
+        log.dropped = 0;
+    }
+    return taken;
+}
