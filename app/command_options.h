@@ -3,15 +3,15 @@
 #include <cstdint>
 
 enum class OptionKind {
-    NotAnOption, // skipped without a word
-    PowerOff,    // -P
-    StopResident, // -S
-    SelectInput, // -i<n>
-    PowerOn,     // -p
+    NotAnOption,           // skipped without a word
+    PowerOff,              // -P
+    StopResident,          // -S
+    SelectInput,           // -i<n>
+    PowerOn,               // -p
     KeepPowerAtSessionEnd, // -q
-    Stay,        // -s
-    NoTrayIcon,  // -t
-    SetVolume,   // -v<n>
+    Stay,                  // -s
+    NoTrayIcon,            // -t
+    SetVolume,             // -v<n>
 };
 
 struct OptionAction {

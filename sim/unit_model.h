@@ -34,23 +34,23 @@ struct SimUnitState {
     uint8_t soundMode; // 0 none, 1 N.B.1, 2 N.B.2, 3 TONE
 
     // Tuner
-    uint8_t band;     // SimBand
-    uint8_t mono;     // 0 AUTO, 1 MONO
-    uint8_t preset;   // 1..SimPresetCount
+    uint8_t band;   // SimBand
+    uint8_t mono;   // 0 AUTO, 1 MONO
+    uint8_t preset; // 1..SimPresetCount
     uint16_t frequency;
     SimPreset presets[SimPresetCount];
 
     // CD
     uint8_t discPresent;
-    uint8_t trackCount; // 0..99
-    uint8_t track;      // 1..trackCount
-    uint8_t cdState;    // SimCdState
-    uint32_t elapsedMs; // time into the current track
+    uint8_t trackCount;    // 0..99
+    uint8_t track;         // 1..trackCount
+    uint8_t cdState;       // SimCdState
+    uint32_t elapsedMs;    // time into the current track
     uint16_t trackSeconds; // length of every track
 
     // MD and tape
     uint8_t mdPresent;
-    uint8_t mdState;   // SimMdState
+    uint8_t mdState; // SimMdState
     uint8_t mdTrack;
     uint8_t tapeState; // SimTapeState
 

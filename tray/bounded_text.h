@@ -25,8 +25,7 @@ inline void FormatInto(char* buffer, std::size_t size, const char* format, std::
 template <std::size_t N>
 void FormatText(char (&buffer)[N], const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-template <std::size_t N>
-void FormatText(char (&buffer)[N], const char* format, ...) {
+template <std::size_t N> void FormatText(char (&buffer)[N], const char* format, ...) {
     std::va_list args;
     va_start(args, format);
     bounded_text_detail::FormatInto(buffer, N, format, args);
@@ -37,8 +36,7 @@ void FormatText(char (&buffer)[N], const char* format, ...) {
 template <std::size_t N>
 void AppendText(char (&buffer)[N], const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-template <std::size_t N>
-void AppendText(char (&buffer)[N], const char* format, ...) {
+template <std::size_t N> void AppendText(char (&buffer)[N], const char* format, ...) {
     const std::size_t used = strnlen(buffer, N - 1);
     std::va_list args;
     va_start(args, format);

@@ -30,8 +30,7 @@ char InputLevelSign(std::int32_t level) {
     return level > 0 ? '+' : ' ';
 }
 
-void FormatTunerLine(const UnitStatus& status, TrayUnitState& state,
-                     char (&line)[StatusTextSize]) {
+void FormatTunerLine(const UnitStatus& status, TrayUnitState& state, char (&line)[StatusTextSize]) {
     if (status.isAm != 0) {
         FormatText(line, "[TUNER %02d: AM %4dkHz]", status.preset, status.frequency);
     } else {
@@ -60,8 +59,7 @@ void FormatCdLine(const UnitStatus& status, TrayUnitState& state, char (&line)[S
     // An unknown play state forms no line.
     default: return;
     }
-    FormatText(line, "[CD-%s: %02d %02d:%02d]", word, status.track, status.minutes,
-               status.seconds);
+    FormatText(line, "[CD-%s: %02d %02d:%02d]", word, status.track, status.minutes, status.seconds);
 }
 
 // Formats the current source's status line into line (left empty where there is none), appends
@@ -88,8 +86,7 @@ void AddSourceLine(const UnitStatus& status, TrayUnitState& state, char (&line)[
     AppendText(state.statusText, "%s", line);
 }
 
-template <std::size_t N>
-void CopyText(char (&target)[N], const char* text) {
+template <std::size_t N> void CopyText(char (&target)[N], const char* text) {
     FormatText(target, "%s", text);
 }
 

@@ -40,8 +40,8 @@ NotifyIconDataV1 BlankIconData(UINT flags) {
 
 HICON LoadTrayIcon(std::int32_t resource) {
     // Shared icons are never destroyed, so loading one on every change costs no handles.
-    return static_cast<HICON>(LoadImageA(trayState.instance, MAKEINTRESOURCEA(resource),
-                                         IMAGE_ICON, 16, 16, LR_SHARED));
+    return static_cast<HICON>(
+        LoadImageA(trayState.instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_SHARED));
 }
 
 void NotifyShell(DWORD action, NotifyIconDataV1& data) {

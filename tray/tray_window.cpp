@@ -22,8 +22,8 @@ struct HotkeyBinding {
 };
 
 constexpr HotkeyBinding Hotkeys[] = {
-    {HotkeyVolumeUp, VK_UP},         {HotkeyVolumeDown, VK_DOWN}, {HotkeyCdPlayStop, VK_NUMPAD5},
-    {HotkeyCdPrev, VK_NUMPAD4},      {HotkeyCdNext, VK_NUMPAD6},
+    {HotkeyVolumeUp, VK_UP},    {HotkeyVolumeDown, VK_DOWN}, {HotkeyCdPlayStop, VK_NUMPAD5},
+    {HotkeyCdPrev, VK_NUMPAD4}, {HotkeyCdNext, VK_NUMPAD6},
 };
 
 void OnTrayAdd() {
@@ -78,9 +78,8 @@ void StepVolume(UINT_PTR timer, UnitLink& link) {
 void DragTick(UnitLink& link) {
     POINT cursor;
     GetCursorPos(&cursor);
-    const std::int32_t volume =
-        DragVolume({trayState.dragOrigin.x, trayState.dragOrigin.y}, {cursor.x, cursor.y},
-                   trayState.dragStartVolume);
+    const std::int32_t volume = DragVolume({trayState.dragOrigin.x, trayState.dragOrigin.y},
+                                           {cursor.x, cursor.y}, trayState.dragStartVolume);
     trayState.dragVolume = volume;
     // Sent on every tick, changed or not.
     link.SetVolumeLevel(volume);

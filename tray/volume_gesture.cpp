@@ -21,8 +21,8 @@ std::int32_t ClampVolume(std::int64_t volume) {
 
 std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume) {
     // 64-bit so that no cursor position can overflow.
-    const std::int64_t distance = (std::int64_t{cursor.x} - origin.x) -
-                                  (std::int64_t{cursor.y} - origin.y);
+    const std::int64_t distance =
+        (std::int64_t{cursor.x} - origin.x) - (std::int64_t{cursor.y} - origin.y);
     return ClampVolume(startVolume + distance / PixelsPerVolumeStep);
 }
 

@@ -64,15 +64,15 @@ HANDLE OpenInterface(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData) {
 
 BOOL ReadTransfer(HANDLE handle, TransferHeader header, unsigned length, std::uint8_t* buffer) {
     // Zero-filled, so that a short answer cannot hand stale heap bytes to the caller.
-    auto* block = static_cast<std::uint8_t*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT,
-                                                         length + ReadPrefixSize));
+    auto* block = static_cast<std::uint8_t*>(
+        GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + ReadPrefixSize));
     if (block == nullptr) {
         return FALSE;
     }
     DWORD bytesReturned = 0;
-    const BOOL ok = DeviceIoControl(handle, UnitTransferIoctl, header.bytes, sizeof(header.bytes),
-                                    block, static_cast<DWORD>(GlobalSize(block)), &bytesReturned,
-                                    nullptr);
+    const BOOL ok =
+        DeviceIoControl(handle, UnitTransferIoctl, header.bytes, sizeof(header.bytes), block,
+                        static_cast<DWORD>(GlobalSize(block)), &bytesReturned, nullptr);
     std::memcpy(buffer, block + ReadPrefixSize, length);
     GlobalFree(block);
     return ok;
@@ -80,8 +80,8 @@ BOOL ReadTransfer(HANDLE handle, TransferHeader header, unsigned length, std::ui
 
 BOOL WriteTransfer(HANDLE handle, const TransferHeader& header, unsigned length,
                    const std::uint8_t* buffer) {
-    auto* block = static_cast<std::uint8_t*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT,
-                                                         length + TransferHeaderSize));
+    auto* block = static_cast<std::uint8_t*>(
+        GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length + TransferHeaderSize));
     if (block == nullptr) {
         return FALSE;
     }
@@ -89,9 +89,9 @@ BOOL WriteTransfer(HANDLE handle, const TransferHeader& header, unsigned length,
     std::memcpy(block + TransferHeaderSize, buffer, length);
     std::uint8_t reply[WriteReplySize];
     DWORD bytesReturned = 0;
-    const BOOL ok = DeviceIoControl(handle, UnitTransferIoctl, block,
-                                    static_cast<DWORD>(GlobalSize(block)), reply, sizeof(reply),
-                                    &bytesReturned, nullptr);
+    const BOOL ok =
+        DeviceIoControl(handle, UnitTransferIoctl, block, static_cast<DWORD>(GlobalSize(block)),
+                        reply, sizeof(reply), &bytesReturned, nullptr);
     GlobalFree(block);
     return ok;
 }

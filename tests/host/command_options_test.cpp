@@ -51,16 +51,16 @@ TEST(CommandOptions, NumbersOfIAndVReadLikeAtoi) {
         {"-v80", OptionKind::SetVolume, 80},
         {"-v81", OptionKind::SetVolume, 81},
         {"-v-1", OptionKind::SetVolume, -1},
-        {"-v", OptionKind::SetVolume, 0},        // no digits: 0
+        {"-v", OptionKind::SetVolume, 0}, // no digits: 0
         {"-vx", OptionKind::SetVolume, 0},
-        {"-v 20", OptionKind::SetVolume, 20},    // leading white space is skipped
+        {"-v 20", OptionKind::SetVolume, 20}, // leading white space is skipped
         {"-v\t 7", OptionKind::SetVolume, 7},
         {"-v+15", OptionKind::SetVolume, 15},
-        {"-v+-5", OptionKind::SetVolume, 0},     // one sign only
+        {"-v+-5", OptionKind::SetVolume, 0}, // one sign only
         {"-v12abc", OptionKind::SetVolume, 12},
         {"-v007", OptionKind::SetVolume, 7},
         {"-v2147483647", OptionKind::SetVolume, INT_MAX},
-        {"-v2147483648", OptionKind::SetVolume, INT_MAX},   // saturates
+        {"-v2147483648", OptionKind::SetVolume, INT_MAX}, // saturates
         {"-v99999999999999999999", OptionKind::SetVolume, INT_MAX},
         {"-v-2147483648", OptionKind::SetVolume, INT_MIN},
         {"-v-99999999999999999999", OptionKind::SetVolume, INT_MIN},

@@ -47,59 +47,108 @@ struct SourceCase {
 
 const SourceCase SourceCases[] = {
     {"tuner FM",
-     [](UnitStatus& s) { s.source = 0; s.preset = 7; s.frequency = 8750; },
+     [](UnitStatus& s) {
+         s.source = 0;
+         s.preset = 7;
+         s.frequency = 8750;
+     },
      " Vol=25\n[TUNER 07: FM 87.50MHz]", "[TUNER 07: FM 87.50MHz]", TunerItem},
     {"tuner FM 76.00",
-     [](UnitStatus& s) { s.source = 0; s.preset = 1; s.frequency = 7600; },
+     [](UnitStatus& s) {
+         s.source = 0;
+         s.preset = 1;
+         s.frequency = 7600;
+     },
      " Vol=25\n[TUNER 01: FM 76.00MHz]", "[TUNER 01: FM 76.00MHz]", TunerItem},
     {"tuner FM 87.05",
-     [](UnitStatus& s) { s.source = 0; s.preset = 40; s.frequency = 8705; },
+     [](UnitStatus& s) {
+         s.source = 0;
+         s.preset = 40;
+         s.frequency = 8705;
+     },
      " Vol=25\n[TUNER 40: FM 87.05MHz]", "[TUNER 40: FM 87.05MHz]", TunerItem},
     {"tuner AM padded",
-     [](UnitStatus& s) { s.source = 0; s.preset = 12; s.frequency = 594; s.isAm = 1; },
+     [](UnitStatus& s) {
+         s.source = 0;
+         s.preset = 12;
+         s.frequency = 594;
+         s.isAm = 1;
+     },
      " Vol=25\n[TUNER 12: AM  594kHz]", "[TUNER 12: AM  594kHz]", TunerItem},
     {"tuner AM, any nonzero band byte",
-     [](UnitStatus& s) { s.source = 0; s.preset = 3; s.frequency = 1449; s.isAm = -1; },
+     [](UnitStatus& s) {
+         s.source = 0;
+         s.preset = 3;
+         s.frequency = 1449;
+         s.isAm = -1;
+     },
      " Vol=25\n[TUNER 03: AM 1449kHz]", "[TUNER 03: AM 1449kHz]", TunerItem},
     {"CD no disc",
-     [](UnitStatus& s) { s.source = 1; s.track = 4; s.trackCount = 9; },
+     [](UnitStatus& s) {
+         s.source = 1;
+         s.track = 4;
+         s.trackCount = 9;
+     },
      " Vol=25\n[CD No Disc]", "[CD No Disc]", CdItem},
     {"CD stopped",
-     [](UnitStatus& s) { s.source = 1; s.discPresent = true; s.track = 1; s.trackCount = 12; },
+     [](UnitStatus& s) {
+         s.source = 1;
+         s.discPresent = true;
+         s.track = 1;
+         s.trackCount = 12;
+     },
      " Vol=25\n[CD-STOP: 01 00:00]", "[CD-STOP: 01 00:00]", CdItem},
     {"CD playing",
      [](UnitStatus& s) {
-         s.source = 1; s.discPresent = true; s.track = 3; s.minutes = 2; s.seconds = 15;
-         s.cdPlayState = 1; s.trackCount = 12;
+         s.source = 1;
+         s.discPresent = true;
+         s.track = 3;
+         s.minutes = 2;
+         s.seconds = 15;
+         s.cdPlayState = 1;
+         s.trackCount = 12;
      },
      " Vol=25\n[CD-PLAY: 03 02:15]", "[CD-PLAY: 03 02:15]", CdItem},
     {"CD paused",
      [](UnitStatus& s) {
-         s.source = 1; s.discPresent = true; s.track = 11; s.minutes = 10; s.seconds = 5;
-         s.cdPlayState = 2; s.trackCount = 12;
+         s.source = 1;
+         s.discPresent = true;
+         s.track = 11;
+         s.minutes = 10;
+         s.seconds = 5;
+         s.cdPlayState = 2;
+         s.trackCount = 12;
      },
      " Vol=25\n[CD-PAUSE: 11 10:05]", "[CD-PAUSE: 11 10:05]", CdItem},
     {"CD unknown play state",
-     [](UnitStatus& s) { s.source = 1; s.discPresent = true; s.track = 2; s.cdPlayState = 5; },
+     [](UnitStatus& s) {
+         s.source = 1;
+         s.discPresent = true;
+         s.track = 2;
+         s.cdPlayState = 5;
+     },
      " Vol=25\n", "", CdItem},
     {"MD level 5",
-     [](UnitStatus& s) { s.source = 2; s.inputLevel = 5; },
+     [](UnitStatus& s) {
+         s.source = 2;
+         s.inputLevel = 5;
+     },
      " Vol=25\n[MD Input=+5]", "[MD Input=+5]", MdItem},
     {"MD level 0",
-     [](UnitStatus& s) { s.source = 2; s.inputLevel = 0; },
+     [](UnitStatus& s) {
+         s.source = 2;
+         s.inputLevel = 0;
+     },
      " Vol=25\n[MD Input= 0]", "[MD Input= 0]", MdItem},
     {"tape level -3",
-     [](UnitStatus& s) { s.source = 3; s.inputLevel = -3; },
+     [](UnitStatus& s) {
+         s.source = 3;
+         s.inputLevel = -3;
+     },
      " Vol=25\n[TAPE/AUX Input= -3]", "[TAPE/AUX Input= -3]", TapeAuxItem},
-    {"PC USB",
-     [](UnitStatus& s) { s.source = 4; },
-     " Vol=25\n [PC USB]", "", PcUsbItem},
-    {"source out of range",
-     [](UnitStatus& s) { s.source = 5; },
-     " Vol=25\n", "", MdItem},
-    {"negative source",
-     [](UnitStatus& s) { s.source = -1; },
-     " Vol=25\n", "", MdItem},
+    {"PC USB", [](UnitStatus& s) { s.source = 4; }, " Vol=25\n [PC USB]", "", PcUsbItem},
+    {"source out of range", [](UnitStatus& s) { s.source = 5; }, " Vol=25\n", "", MdItem},
+    {"negative source", [](UnitStatus& s) { s.source = -1; }, " Vol=25\n", "", MdItem},
 };
 
 TEST(StatusRefresh, EverySourceGivesItsLineAndItem) {
@@ -168,13 +217,10 @@ TEST(StatusRefresh, SoundModesAndMute) {
         const char* suffix;
     };
     const Case cases[] = {
-        {0, false, " Vol=25\n[MD Input= 0]"},
-        {1, false, " Vol=25 (N.B.1)\n[MD Input= 0]"},
-        {2, false, " Vol=25 (N.B.2)\n[MD Input= 0]"},
-        {3, false, " Vol=25 (TONE)\n[MD Input= 0]"},
+        {0, false, " Vol=25\n[MD Input= 0]"},         {1, false, " Vol=25 (N.B.1)\n[MD Input= 0]"},
+        {2, false, " Vol=25 (N.B.2)\n[MD Input= 0]"}, {3, false, " Vol=25 (TONE)\n[MD Input= 0]"},
         {4, false, " Vol=25[MD Input= 0]"}, // no line break for an unknown mode
-        {15, false, " Vol=25[MD Input= 0]"},
-        {0, true, " <MUTE>\n[MD Input= 0]"},
+        {15, false, " Vol=25[MD Input= 0]"},          {0, true, " <MUTE>\n[MD Input= 0]"},
         {3, true, " <MUTE> (TONE)\n[MD Input= 0]"},
     };
     for (const Case& c : cases) {
@@ -216,7 +262,7 @@ TEST(StatusRefresh, UnreadableChangesNothing) {
 TEST(StatusRefresh, TooltipFitsForAnyStatusBlock) {
     std::mt19937 random(20261207);
     std::size_t longest = 0;
-    auto check = [&](const std::uint8_t (&block)[StatusBlockSize]) {
+    auto check = [&](const std::uint8_t(&block)[StatusBlockSize]) {
         const UnitStatus status = DecodeStatusBlock(block);
         TrayUnitState state = Remembered();
         const RefreshOutcome outcome = RefreshTrayUnitState(&status, state);
@@ -228,8 +274,8 @@ TEST(StatusRefresh, TooltipFitsForAnyStatusBlock) {
     };
     std::uint8_t block[StatusBlockSize] = {};
     // Every value of every byte that is read, one at a time, on an otherwise widest block.
-    const std::uint8_t widest[StatusBlockSize] = {0, 0, 0, 0, 0xFF, 0x11, '-', 0x80, 0,
-                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 2};
+    const std::uint8_t widest[StatusBlockSize] = {0, 0,    0,    0,    0xFF, 0x11, '-', 0x80,
+                                                  0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0,   2};
     for (std::size_t byte : {3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15}) {
         for (int value = 0; value < 256; ++value) {
             std::memcpy(block, widest, sizeof(block));

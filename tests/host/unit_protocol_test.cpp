@@ -56,8 +56,8 @@ TEST(CommandPacket, OverwritesWhateverTheBufferHeld) {
 }
 
 TEST(CommandTable, InputNumbersMapToSelectCodes) {
-    const std::uint32_t expected[] = {0, SelectPcUsb, SelectTuner, SelectCd, SelectMd,
-                                      SelectTapeAux, 0};
+    const std::uint32_t expected[] = {
+        0, SelectPcUsb, SelectTuner, SelectCd, SelectMd, SelectTapeAux, 0};
     for (unsigned input = 0; input <= 6; ++input) {
         EXPECT_EQ(SelectCodeForInput(input), expected[input]) << "input " << input;
     }
@@ -79,7 +79,7 @@ TEST(CommandTable, NamesAreUniqueAndRoundTrip) {
 }
 
 TEST(TransferHeader, ReadAndWriteDifferOnlyInDirection) {
-    const std::vector<std::uint8_t> read = {0x42, 0x53, 0, 0, 0, 0, 0x18, 0, 0x01, 0,
+    const std::vector<std::uint8_t> read = {0x42, 0x53, 0, 0, 0, 0, 0x18, 0,    0x01, 0,
                                             0,    0,    0, 0, 0, 0, 0,    0x20, 0};
     std::vector<std::uint8_t> write = read;
     write[8] = 0;
@@ -98,8 +98,8 @@ struct Block {
 };
 
 TEST(StatusBlock, Bcd) {
-    const std::pair<std::uint8_t, int> cases[] = {
-        {0x00, 0}, {0x07, 7}, {0x12, 12}, {0x80, 80}, {0x99, 99}, {0x1A, 20}, {0xFF, 165}};
+    const std::pair<std::uint8_t, int> cases[] = {{0x00, 0},  {0x07, 7},  {0x12, 12}, {0x80, 80},
+                                                  {0x99, 99}, {0x1A, 20}, {0xFF, 165}};
     for (auto [byte, value] : cases) {
         EXPECT_EQ(DecodeBcd(byte), value) << int(byte);
     }
@@ -112,8 +112,8 @@ TEST(StatusBlock, PowerMuteAndSoundModeFromByte5) {
         int soundMode;
     };
     const Case cases[] = {
-        {0x02, false, false, 0}, {0x12, false, false, 1}, {0x11, true, false, 1},
-        {0x33, true, true, 3},   {0x00, true, false, 0},  {0x01, true, false, 0},
+        {0x02, false, false, 0}, {0x12, false, false, 1},  {0x11, true, false, 1},
+        {0x33, true, true, 3},   {0x00, true, false, 0},   {0x01, true, false, 0},
         {0x43, true, true, 4},   {0xF2, false, false, 15}, {0x0F, true, false, 0},
     };
     for (const Case& c : cases) {
@@ -132,12 +132,9 @@ TEST(StatusBlock, TunerAndCdReadingsOfTheSameBytes) {
         int trackCount;
     };
     const Case cases[] = {
-        {0x12, 0x87, 0x50, 12, 12, 8750, false, 50},
-        {0x03, 0x14, 0x49, 3, 3, 1449, false, 49},
-        {0x05, 0x01, 0x12, 5, 5, 112, true, 12},
-        {0x00, 0x00, 0x00, 0, 0, 0, false, 0},
-        {0x00, 0x11, 0x00, 0, 0, 1100, false, 0},
-        {0x1A, 0x1A, 0x1A, 20, 20, 2020, false, 20},
+        {0x12, 0x87, 0x50, 12, 12, 8750, false, 50}, {0x03, 0x14, 0x49, 3, 3, 1449, false, 49},
+        {0x05, 0x01, 0x12, 5, 5, 112, true, 12},     {0x00, 0x00, 0x00, 0, 0, 0, false, 0},
+        {0x00, 0x11, 0x00, 0, 0, 1100, false, 0},    {0x1A, 0x1A, 0x1A, 20, 20, 2020, false, 20},
     };
     for (const Case& c : cases) {
         const UnitStatus s =
@@ -156,7 +153,7 @@ TEST(StatusBlock, InputLevelSignAndMagnitude) {
         int level;
     };
     const Case cases[] = {
-        {'-', 0x05, -5}, {'+', 0x05, 5}, {'-', 0xFB, 5},   {0x00, 0xFB, -5},
+        {'-', 0x05, -5}, {'+', 0x05, 5},   {'-', 0xFB, 5},    {0x00, 0xFB, -5},
         {' ', 0x00, 0},  {'-', 0x80, 128}, {'+', 0x80, -128}, {'-', 0x7F, -127},
     };
     for (const Case& c : cases) {

@@ -39,7 +39,9 @@ TEST_F(CommandLine, EachOptionSendsItsCommandsInOrder) {
         {"-v10 -v20", true, {NumberedCommand(SetVolume, 10), NumberedCommand(SetVolume, 20)}},
         {"-v 40", true, {NumberedCommand(SetVolume, 0)}}, // the number is an argument of its own
         {"\"-v 40\"", true, {NumberedCommand(SetVolume, 40)}},
-        {"-i1 -i2 -i3 -i4 -i5", true, {SelectPcUsb, SelectTuner, SelectCd, SelectMd, SelectTapeAux}},
+        {"-i1 -i2 -i3 -i4 -i5",
+         true,
+         {SelectPcUsb, SelectTuner, SelectCd, SelectMd, SelectTapeAux}},
         {"-i0 -i6 -i -I3 -V20", true, {}},
         {"-i4294967299", true, {}},
         {"hello world /p --p", false, {}},
@@ -62,12 +64,9 @@ TEST_F(CommandLine, PowerOptionsActOnlyWhenNeededAndAlwaysWait) {
         DWORD minimumMs;
     };
     const Case cases[] = {
-        {"-p", false, {PowerOn}, 2000},
-        {"-p", true, {}, 2000},
-        {"-P", true, {PowerOff}, 2000},
-        {"-P", false, {}, 2000},
-        {"-power", false, {PowerOn}, 2000},
-        {"-P0", true, {PowerOff}, 2000},
+        {"-p", false, {PowerOn}, 2000},     {"-p", true, {}, 2000},
+        {"-P", true, {PowerOff}, 2000},     {"-P", false, {}, 2000},
+        {"-power", false, {PowerOn}, 2000}, {"-P0", true, {PowerOff}, 2000},
     };
     for (const Case& c : cases) {
         Change([&](SimUnitState& s) { s.powerOn = c.unitOn; });
@@ -117,10 +116,13 @@ TEST_F(CommandLine, OneLinkForTheWholePass) {
 }
 
 TEST_F(CommandLine, ExampleFromTheReadmeWorks) {
-    Change([](SimUnitState& s) { s.powerOn = 1; s.source = 0; s.volume = 10; });
+    Change([](SimUnitState& s) {
+        s.powerOn = 1;
+        s.source = 0;
+        s.volume = 10;
+    });
     TakeLog();
-    EXPECT_EQ(Run("-v40 -i3 -p"),
-              (Codes{NumberedCommand(SetVolume, 40), SelectCd}));
+    EXPECT_EQ(Run("-v40 -i3 -p"), (Codes{NumberedCommand(SetVolume, 40), SelectCd}));
     const SimUnitState state = State();
     EXPECT_EQ(state.volume, 40);
     EXPECT_EQ(state.source, 1);

@@ -32,33 +32,59 @@ TEST_F(StatusRefreshTest, EachSourceOfTheUnit) {
     const Case cases[] = {
         {"tuner FM",
          [](SimUnitState& s) {
-             s.source = 0; s.preset = 7; s.band = SimBandFm; s.frequency = 8750;
+             s.source = 0;
+             s.preset = 7;
+             s.band = SimBandFm;
+             s.frequency = 8750;
              s.presets[6] = {SimBandFm, 8750};
          },
          " Vol=20\n[TUNER 07: FM 87.50MHz]", "[TUNER 07: FM 87.50MHz]", TunerItem},
         {"tuner AM",
          [](SimUnitState& s) {
-             s.source = 0; s.preset = 21; s.band = SimBandAm; s.frequency = 594;
+             s.source = 0;
+             s.preset = 21;
+             s.band = SimBandAm;
+             s.frequency = 594;
              s.presets[20] = {SimBandAm, 594};
          },
          " Vol=20\n[TUNER 21: AM  594kHz]", "[TUNER 21: AM  594kHz]", TunerItem},
         {"CD playing",
          [](SimUnitState& s) {
-             s.source = 1; s.discPresent = 1; s.trackCount = 12; s.track = 3;
-             s.cdState = SimCdPlaying; s.elapsedMs = 135000;
+             s.source = 1;
+             s.discPresent = 1;
+             s.trackCount = 12;
+             s.track = 3;
+             s.cdState = SimCdPlaying;
+             s.elapsedMs = 135000;
          },
          " Vol=20\n[CD-PLAY: 03 02:15]", "[CD-PLAY: 03 02:15]", CdItem},
         {"CD no disc",
-         [](SimUnitState& s) { s.source = 1; s.discPresent = 0; s.trackCount = 0; s.track = 0; },
+         [](SimUnitState& s) {
+             s.source = 1;
+             s.discPresent = 0;
+             s.trackCount = 0;
+             s.track = 0;
+         },
          " Vol=20\n[CD No Disc]", "[CD No Disc]", CdItem},
         {"MD",
-         [](SimUnitState& s) { s.source = 2; s.inputLevel = -3; s.soundMode = 1; },
+         [](SimUnitState& s) {
+             s.source = 2;
+             s.inputLevel = -3;
+             s.soundMode = 1;
+         },
          " Vol=20 (N.B.1)\n[MD Input= -3]", "[MD Input= -3]", MdItem},
         {"tape/aux",
-         [](SimUnitState& s) { s.source = 3; s.inputLevel = 4; s.soundMode = 3; },
+         [](SimUnitState& s) {
+             s.source = 3;
+             s.inputLevel = 4;
+             s.soundMode = 3;
+         },
          " Vol=20 (TONE)\n[TAPE/AUX Input=+4]", "[TAPE/AUX Input=+4]", TapeAuxItem},
         {"PC USB muted",
-         [](SimUnitState& s) { s.source = 4; s.muted = 1; },
+         [](SimUnitState& s) {
+             s.source = 4;
+             s.muted = 1;
+         },
          " <MUTE>\n [PC USB]", "", PcUsbItem},
     };
     for (const Case& c : cases) {
@@ -91,14 +117,23 @@ TEST_F(StatusRefreshTest, EachSourceOfTheUnit) {
 
 TEST_F(StatusRefreshTest, OffAndUnreachableKeepTheLastSourceState) {
     Change([](SimUnitState& s) {
-        s.powerOn = 1; s.source = 1; s.discPresent = 1; s.trackCount = 9; s.track = 4;
-        s.cdState = SimCdPaused; s.muted = 1;
+        s.powerOn = 1;
+        s.source = 1;
+        s.discPresent = 1;
+        s.trackCount = 9;
+        s.track = 4;
+        s.cdState = SimCdPaused;
+        s.muted = 1;
     });
     StatusRefresh();
     ASSERT_STREQ(trayState.statusText, "[CD-PAUSE: 04 00:00]");
     const TrayUnitState remembered = trayState;
 
-    Change([](SimUnitState& s) { s.powerOn = 0; s.muted = 0; s.source = 0; });
+    Change([](SimUnitState& s) {
+        s.powerOn = 0;
+        s.muted = 0;
+        s.source = 0;
+    });
     StatusRefresh();
     EXPECT_EQ(LastIconResource(), PowerOffIcon);
     EXPECT_EQ(LastTooltipSuffix(), " <OFF>");
@@ -109,7 +144,10 @@ TEST_F(StatusRefreshTest, OffAndUnreachableKeepTheLastSourceState) {
     EXPECT_EQ(trayState.cdTrack, 4);
     EXPECT_EQ(trayState.cdPlayState, 2);
 
-    Change([](SimUnitState& s) { s.powerOn = 1; s.muted = 1; });
+    Change([](SimUnitState& s) {
+        s.powerOn = 1;
+        s.muted = 1;
+    });
     ASSERT_TRUE(sim.SetPresent(0, false));
     ASSERT_TRUE(SimControl::WaitUntilListed(0, false));
     const TrayUnitState beforeUnreachable = trayState;

@@ -50,9 +50,24 @@ TEST_F(NoUnit, LookupFindsNothingAndEveryOperationIsSilent) {
         {"TogglePower", [](UnitLink& l) { return l.TogglePower(); }, false},
         {"SetPower 0", [](UnitLink& l) { return l.SetPower(0); }, false},
         {"SetPower 1", [](UnitLink& l) { return l.SetPower(1); }, false},
-        {"ToggleMute", [](UnitLink& l) { l.ToggleMute(); return true; }, true},
-        {"SetVolumeLevel", [](UnitLink& l) { l.SetVolumeLevel(40); return true; }, true},
-        {"SelectInput", [](UnitLink& l) { l.SelectInput(3); return true; }, true},
+        {"ToggleMute",
+         [](UnitLink& l) {
+             l.ToggleMute();
+             return true;
+         },
+         true},
+        {"SetVolumeLevel",
+         [](UnitLink& l) {
+             l.SetVolumeLevel(40);
+             return true;
+         },
+         true},
+        {"SelectInput",
+         [](UnitLink& l) {
+             l.SelectInput(3);
+             return true;
+         },
+         true},
     };
     for (const Operation& operation : operations) {
         UnitLink link;
@@ -165,8 +180,8 @@ TEST_F(UnitLinkTest, LinkOpenedByTheCallerStaysOpen) {
     link.Close();
     const std::vector<SimLogEntry> log = TakeLog();
     EXPECT_EQ(CountKind(log, SimLogOpen), 1u);
-    EXPECT_EQ(Commands(log), (Codes{PowerOn, NumberedCommand(SetVolume, 20), SelectTuner,
-                                    MuteToggle, PowerOff}))
+    EXPECT_EQ(Commands(log),
+              (Codes{PowerOn, NumberedCommand(SetVolume, 20), SelectTuner, MuteToggle, PowerOff}))
         << CommandList(Commands(log));
 }
 
@@ -186,13 +201,20 @@ TEST_F(UnitLinkTest, PowerOperationsSendNothingWhenTheReadFails) {
 }
 
 TEST_F(UnitLinkTest, FailedReadLeavesTheFieldsAsTheyWere) {
-    Change([](SimUnitState& s) { s.powerOn = 1; s.volume = 33; s.source = 2; });
+    Change([](SimUnitState& s) {
+        s.powerOn = 1;
+        s.volume = 33;
+        s.source = 2;
+    });
     UnitLink link;
     EXPECT_EQ(link.status.volume, 0); // defined before any read
     ASSERT_TRUE(link.EnsureOpen());
     ASSERT_TRUE(link.ReadStatus());
     EXPECT_EQ(link.status.volume, 33);
-    Change([](SimUnitState& s) { s.volume = 10; s.source = 0; });
+    Change([](SimUnitState& s) {
+        s.volume = 10;
+        s.source = 0;
+    });
     ASSERT_TRUE(sim.FailNext(1));
     EXPECT_FALSE(link.ReadStatus());
     EXPECT_EQ(link.status.volume, 33);

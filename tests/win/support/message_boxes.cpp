@@ -41,8 +41,8 @@ bool WaitForMessageBox(DWORD processId, DWORD timeoutMs, MessageBoxSeen& box) {
             box.text = text;
             // The icon is a static control showing a system icon; its id is 0x14 in Wine and
             // Windows alike, but the only reliable tell is the sound-less style: compare icons.
-            HICON shown = reinterpret_cast<HICON>(
-                SendDlgItemMessageA(search.found, 0x14, STM_GETICON, 0, 0));
+            HICON shown =
+                reinterpret_cast<HICON>(SendDlgItemMessageA(search.found, 0x14, STM_GETICON, 0, 0));
             box.error = shown != nullptr && shown == LoadIconA(nullptr, IDI_HAND);
             return true;
         }

@@ -19,8 +19,7 @@ protected:
     SimUnitState State(std::uint32_t instance = 0);
     void SetState(const SimUnitState& state, std::uint32_t instance = 0);
     // Changes the state with f and writes it back.
-    template <typename F>
-    void Change(F f, std::uint32_t instance = 0) {
+    template <typename F> void Change(F f, std::uint32_t instance = 0) {
         SimUnitState state = State(instance);
         f(state);
         SetState(state, instance);
