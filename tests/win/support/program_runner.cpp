@@ -18,15 +18,27 @@ RunningProgram::RunningProgram(const std::string& arguments) {
     }
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    startTick_ = GetTickCount();
-    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
+    // Wine now and then fails a CreateProcess with ERROR_INTERNAL_ERROR: no process is made, so
+    // it says nothing about the program, and the start is tried again.
+    constexpr int Attempts = 3;
+    for (int attempt = 0; attempt < Attempts && process_ == nullptr; ++attempt) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info = {};
+        startTick_ = GetTickCount();
+        if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &info)) {
+            CloseHandle(info.hThread);
+            process_ = info.hProcess;
+            processId_ = info.dwProcessId;
+            startError_ = ERROR_SUCCESS;
+        } else {
+            startError_ = GetLastError();
+            if (startError_ != ERROR_INTERNAL_ERROR) {
+                break;
+            }
+            Sleep(200);
+        }
     }
 }
 
@@ -54,7 +66,8 @@ bool RunningProgram::IsRunning() {
 
 DWORD RunProgram(const std::string& arguments, DWORD timeoutMs, DWORD* elapsedMs) {
     RunningProgram program(arguments);
-    EXPECT_TRUE(program.Started()) << ProgramPath();
+    EXPECT_TRUE(program.Started()) << ProgramPath() << " " << arguments << ": error "
+                                   << program.StartError();
     DWORD exitCode = 0xFFFFFFFF;
     EXPECT_TRUE(program.WaitForExit(timeoutMs, exitCode)) << "still running: " << arguments;
     if (elapsedMs != nullptr) {

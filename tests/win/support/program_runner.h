@@ -15,6 +15,8 @@ public:
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    // Why CreateProcess failed, when it did.
+    DWORD StartError() const { return startError_; }
     DWORD ProcessId() const { return processId_; }
     // Waits for the process to end; false on timeout.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
@@ -27,6 +29,7 @@ private:
     DWORD processId_ = 0;
     DWORD startTick_ = 0;
     DWORD elapsedMs_ = 0;
+    DWORD startError_ = ERROR_SUCCESS;
 };
 
 // Starts the program, waits at most timeoutMs for it to end and gives its exit code; fails the
