@@ -1,0 +1,68 @@
+#include "tests/tools/deckprobe/keyboard.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    WORD virtualKey;
+    WORD scanCode;
+    bool extended; // the arrow keys beside the numeric pad send an E0 prefix
+};
+
+constexpr KeyName Keys[] = {
+    {"up", VK_UP, 0x48, true},         {"down", VK_DOWN, 0x50, true},
+    {"num4", VK_NUMPAD4, 0x4B, false}, {"num5", VK_NUMPAD5, 0x4C, false},
+    {"num6", VK_NUMPAD6, 0x4D, false},
+};
+
+constexpr WORD ControlScan = 0x1D;
+constexpr WORD AltScan = 0x38;
+// A typist's pace between transitions, so that each is its own input event.
+constexpr DWORD KeyGapMs = 20;
+
+const KeyName* FindKey(const char* name) {
+    for (const KeyName& key : Keys) {
+        if (std::strcmp(key.name, name) == 0) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
+
+bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    const bool sent = SendInput(1, &input, sizeof(input)) == 1;
+    Sleep(KeyGapMs);
+    return sent;
+}
+
+} // namespace
+
+ProbeExit RunHotkey(ProbeArgs args) {
+    const KeyName* key = args.count == 1 ? FindKey(args.values[0]) : nullptr;
+    if (key == nullptr) {
+        return UsageError("hotkey takes up, down, num4, num5 or num6");
+    }
+    const bool sent = SendKey(VK_CONTROL, ControlScan, false, false) &&
+                      SendKey(VK_MENU, AltScan, false, false) &&
+                      SendKey(key->virtualKey, key->scanCode, key->extended, false) &&
+                      SendKey(key->virtualKey, key->scanCode, key->extended, true);
+    // The modifiers go up even when a press failed, so that none is left held down.
+    const bool altReleased = SendKey(VK_MENU, AltScan, false, true);
+    const bool controlReleased = SendKey(VK_CONTROL, ControlScan, false, true);
+    const bool released = altReleased && controlReleased;
+    if (!sent || !released) {
+        std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
+        return ProbeNotFound;
+    }
+    return ProbeOk;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tests/tools/deckprobe/probe_args.h"
+
+// move X Y: puts the cursor there (screen pixels).
+ProbeExit RunMove(ProbeArgs args);
+// click X Y [left|middle|right]: one press and release there.
+ProbeExit RunClick(ProbeArgs args);
+// dblclick X Y: two left clicks there, well within the double-click time.
+ProbeExit RunDoubleClick(ProbeArgs args);
+// drag X Y DX DY [MS]: left press at X,Y, moves in small steps to X+DX,Y+DY over MS
+// (default 600), release there.
+ProbeExit RunDrag(ProbeArgs args);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "tests/tools/deckprobe/probe_args.h"
+
+// window [--wait MS | --gone MS]: whether the program's hidden window exists (exit 0) or not
+// (exit 1), optionally waiting for it to appear or to go.
+ProbeExit RunWindow(ProbeArgs args);
+// post MSG [WPARAM LPARAM]: posts to the hidden window; MSG is a number or the name of a
+// registered message such as TaskbarCreated.
+ProbeExit RunPost(ProbeArgs args);
