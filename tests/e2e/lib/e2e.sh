@@ -1,0 +1,105 @@
+# shellcheck shell=bash
+# The end-to-end tests' frame: a private display and Wine prefix with one simulated unit at
+# its factory state, torn down when the script exits, and TAP-like reporting ("ok - ...",
+# "not ok - ...", "# ..." diagnostics). Source it, call e2e_begin NAME BUILD_DIR, then drive
+# the program with the functions of session.sh and report with:
+#
+#   e2e_ok DESCRIPTION / e2e_not_ok DESCRIPTION [DETAIL...] / e2e_note TEXT
+#   e2e_check DESCRIPTION EXPECTED ACTUAL
+#   e2e_tooltip DESCRIPTION TEXT [SECONDS]   the tray icon's tooltip becomes TEXT
+#   e2e_bail DESCRIPTION [DETAIL...]    a failure that makes the rest meaningless
+#   e2e_end                             the summary line; exits non-zero after any failure
+
+E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../../scripts/lib/wine.sh
+source "$E2E_LIB_DIR/../../../scripts/lib/wine.sh"
+# shellcheck source=session.sh
+source "$E2E_LIB_DIR/session.sh"
+
+# The end-to-end tests' share of X display numbers; other test runs use the ones above.
+export DECKHAND_XVFB_FIRST="${DECKHAND_XVFB_FIRST:-80}" DECKHAND_XVFB_LAST="${DECKHAND_XVFB_LAST:-89}"
+
+E2E_PASSED=0
+E2E_FAILED=0
+
+e2e_ok() {
+    echo "ok - $*"
+    E2E_PASSED=$((E2E_PASSED + 1))
+}
+
+e2e_not_ok() {
+    echo "not ok - $1"
+    shift
+    local line
+    for line in "$@"; do
+        echo "# $line"
+    done
+    E2E_FAILED=$((E2E_FAILED + 1))
+}
+
+e2e_note() {
+    echo "# $*"
+}
+
+e2e_check() {
+    if [ "$2" = "$3" ]; then
+        e2e_ok "$1"
+    else
+        e2e_not_ok "$1" "expected: $2" "actual:   $3"
+    fi
+}
+
+# e2e_tooltip DESCRIPTION TEXT [SECONDS]
+e2e_tooltip() {
+    if tray_wait_tooltip "$2" "${3:-2}"; then
+        e2e_ok "$1"
+    else
+        e2e_not_ok "$1" "expected: $2" "actual:   $TRAY_TOOLTIP"
+    fi
+}
+
+e2e_end() {
+    e2e_note "$E2E_NAME: $E2E_PASSED passed, $E2E_FAILED failed in ${SECONDS}s"
+    [ "$E2E_FAILED" -eq 0 ]
+    exit
+}
+
+e2e_bail() {
+    e2e_not_ok "$@"
+    e2e_end
+}
+
+# A prefix takes some 700 MB; it is kept for a look only when something failed.
+_e2e_cleanup() {
+    session_stop
+    deckhand_xvfb_stop
+    if [ "$E2E_FAILED" -eq 0 ] && [ -n "${E2E_PREFIX:-}" ]; then
+        rm -rf "$E2E_PREFIX"
+    fi
+}
+
+e2e_begin() {
+    E2E_NAME="$1"
+    local build_dir="$2"
+    SECONDS=0
+    trap _e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    [ -d "$build_dir" ] || e2e_bail "$E2E_NAME: set-up" "no build directory $build_dir"
+    build_dir="$(cd "$build_dir" && pwd)"
+    local work="$build_dir/e2e-work/$E2E_NAME"
+    rm -rf "$work"
+    mkdir -p "$build_dir/e2e-work"
+    rm -f "$build_dir/e2e-shots/$E2E_NAME"-*.png
+    session_init "$build_dir" "$work" "$build_dir/e2e-shots" "$E2E_NAME" 2>"$work.err" ||
+        e2e_bail "$E2E_NAME: set-up" "$(cat "$work.err")"
+    rm -f "$work.err"
+    deckhand_xvfb_start || e2e_bail "$E2E_NAME: set-up" "no X display"
+    E2E_PREFIX="$build_dir/wine-e2e-$E2E_NAME"
+    deckhand_prefix_prepare "$E2E_PREFIX" "$build_dir" 1 ||
+        e2e_bail "$E2E_NAME: set-up" "could not prepare the Wine prefix"
+    deckhand_prefix_start || e2e_bail "$E2E_NAME: set-up" "the simulated unit did not start"
+    if ! { unitsim reset >/dev/null && unitsim log --clear >/dev/null; }; then
+        e2e_bail "$E2E_NAME: set-up" "unitsim reset failed"
+    fi
+    e2e_note "$E2E_NAME: display $DISPLAY, prefix $WINEPREFIX, ready after ${SECONDS}s"
+}

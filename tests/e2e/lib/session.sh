@@ -1,0 +1,261 @@
+# shellcheck shell=bash
+# Driving NorvikDeckhand.exe and the simulated unit in a running Wine prefix, as a user would,
+# and looking at the result in the tray: shared by the end-to-end tests and scripts/demo.
+# Source it after scripts/lib/wine.sh has set up the prefix (WINE, DECKHAND_UNITSIM), then:
+#
+#   session_init BUILD_DIR WORK_DIR SHOT_DIR SHOT_PREFIX [SHOT_SCALE]
+#   unitsim ARGS / deckprobe ARGS          the unit's tool and the test helper, in the prefix
+#   unit_field FIELD                       one field of "unitsim status"
+#   unit_wait_field FIELD VALUE SECONDS    true once the unit reports it
+#   unit_commands                          the commands in the unit's log, one a line
+#   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
+#   program_run ARGS                       in the foreground; its exit code is returned
+#   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
+#   tray_wait_icon ID SECONDS NAME         the tray shows icon ID, pixel for pixel: its screen
+#                                          position in TRAY_ICON_X/Y, the screenshot kept as
+#                                          SHOT_DIR/SHOT_PREFIX-NAME.png (TRAY_KEPT_SHOT); on
+#                                          failure TRAY_ICON_SEEN says what was there instead
+#   tray_wait_no_icon SECONDS NAME         the tray shows none of the program's icons
+#   tray_wait_tooltip TEXT SECONDS         the icon's tooltip is TEXT (a line break as \n);
+#                                          TRAY_TOOLTIP holds the last one read
+#   refresh_quiet_period                   the program's periodic refresh is seconds away
+#   volume_icon V                          the icon that volume V shows
+#   session_stop                           ends what was started
+
+SESSION_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+TRAY_NAME="Wine System Tray"
+TRAY_ICON_SIZE=16
+PROGRAM_PIDS=()
+
+session_init() {
+    SESSION_BUILD="$(cd "$1" && pwd)" || return 1
+    SESSION_WORK="$2"
+    SESSION_SHOTS="$3"
+    SESSION_SHOT_PREFIX="$4"
+    SESSION_SHOT_SCALE="${5:-100}"
+    SESSION_EXE="$SESSION_BUILD/app/NorvikDeckhand.exe"
+    SESSION_PROBE="$SESSION_BUILD/tests/tools/deckprobe/deckprobe.exe"
+    SESSION_ICONS="$SESSION_BUILD/res/icons"
+    local file
+    for file in "$SESSION_EXE" "$SESSION_PROBE" "$SESSION_ICONS/icon_101.ico"; do
+        [ -f "$file" ] || { echo "missing $file: build the win64 preset" >&2; return 1; }
+    done
+    mkdir -p "$SESSION_WORK" "$SESSION_SHOTS"
+}
+
+# Now and then (a few in a thousand runs, with the program resident) unitsim ends with exit
+# code 1 before printing anything, although it always explains its own failures; such a run is
+# repeated. The note goes to SESSION_NOTES (default stderr), so that captured output stays
+# clean.
+unitsim() {
+    local out status attempt err="$SESSION_WORK/unitsim.err"
+    for attempt in 1 2 3; do
+        out="$("$WINE" "$DECKHAND_UNITSIM" "$@" 2>"$err")"
+        status=$?
+        if [ "$status" -ne 1 ] || [ -n "$out" ] || [ -s "$err" ]; then
+            break
+        fi
+        echo "# unitsim $* ended silently with exit code 1 (attempt $attempt)" \
+            >>"${SESSION_NOTES:-/dev/stderr}"
+    done
+    cat "$err" >&2
+    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r'
+    return "$status"
+}
+
+deckprobe() {
+    "$WINE" "$SESSION_PROBE" "$@" | tr -d '\r'
+}
+
+unit_field() {
+    unitsim status | sed -n "s/^$1: //p"
+}
+
+unit_wait_field() {
+    local deadline=$((SECONDS + $3))
+    while [ "$(unit_field "$1")" != "$2" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# The accepted command transfers in the unit's log, named as unitsim names them ("PowerOn",
+# "SetVolume+31"); " ignored" follows a code the unit did not act on.
+unit_commands() {
+    unitsim log | sed -n 's/.* write .*  \([^ ]*\) (0x[0-9A-F]*)\( ignored\)\{0,1\}$/\1\2/p'
+}
+
+program_start() {
+    "$WINE" "$SESSION_EXE" "$@" >>"$SESSION_WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    PROGRAM_PIDS+=("$PROGRAM_PID")
+}
+
+program_run() {
+    timeout 60 "$WINE" "$SESSION_EXE" "$@" >>"$SESSION_WORK/program.log" 2>&1
+}
+
+program_running() {
+    kill -0 "$1" 2>/dev/null
+}
+
+program_wait_exit() {
+    local pid="$1" deadline=$((SECONDS + $2))
+    PROGRAM_STATUS=
+    while program_running "$pid"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+    wait "$pid"
+    # shellcheck disable=SC2034 # read by the callers
+    PROGRAM_STATUS=$?
+}
+
+# The tray window's X id and position; false when it is not on screen. Wine hides it two
+# seconds after its last icon goes, and shows the old picture until then.
+tray_window() {
+    local info
+    info="$(xwininfo -name "$TRAY_NAME" 2>/dev/null)" || return 1
+    grep -q 'Map State: IsViewable' <<<"$info" || return 1
+    TRAY_ID="$(sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$info")"
+    TRAY_X="$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")"
+    TRAY_Y="$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")"
+    [ -n "$TRAY_ID" ]
+}
+
+# By id and under a time limit: "import -window NAME" for a name that does not exist never
+# returns, and keeps the X server grabbed meanwhile.
+tray_shot() {
+    tray_window || return 1
+    timeout 10 import -window "$TRAY_ID" "png:$1" 2>/dev/null
+}
+
+# Every icon of the set that a screenshot shows: "ID X Y" lines. Wine's tray does not clear
+# an icon's background before drawing a new picture, so the old picture shows through the
+# transparent pixels of the new one and can match as well.
+tray_icons_in() {
+    python3 "$SESSION_LIB_DIR/icon_match.py" which "$1" "$SESSION_ICONS"/icon_*.ico
+}
+
+tray_keep_shot() {
+    TRAY_KEPT_SHOT="$SESSION_SHOTS/$SESSION_SHOT_PREFIX-$2.png"
+    if [ "$SESSION_SHOT_SCALE" = 100 ]; then
+        cp "$1" "$TRAY_KEPT_SHOT"
+    else
+        convert "$1" -scale "$SESSION_SHOT_SCALE%" "$TRAY_KEPT_SHOT"
+    fi
+}
+
+tray_wait_icon() {
+    local id="$1" deadline=$((SECONDS + $2)) name="$3" shot="$SESSION_WORK/tray.png" at
+    TRAY_ICON_SEEN=
+    rm -f "$shot"
+    while :; do
+        if tray_shot "$shot"; then
+            if at="$(python3 "$SESSION_LIB_DIR/icon_match.py" find "$shot" \
+                "$SESSION_ICONS/icon_$id.ico")"; then
+                TRAY_ICON_X=$((TRAY_X + ${at% *}))
+                TRAY_ICON_Y=$((TRAY_Y + ${at#* }))
+                tray_keep_shot "$shot" "$name"
+                return 0
+            fi
+            TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
+            TRAY_ICON_SEEN="${TRAY_ICON_SEEN:-no icon of the set}"
+        else
+            TRAY_ICON_SEEN="no tray window"
+        fi
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            TRAY_KEPT_SHOT="(none)"
+            [ -f "$shot" ] && tray_keep_shot "$shot" "$name"
+            return 1
+        fi
+        sleep 0.3
+    done
+}
+
+tray_wait_no_icon() {
+    local deadline=$((SECONDS + $1)) name="$2" shot="$SESSION_WORK/tray.png"
+    TRAY_ICON_SEEN=
+    while :; do
+        if ! tray_shot "$shot"; then
+            TRAY_ICON_SEEN="no tray window"
+            return 0
+        fi
+        TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
+        if [ -z "$TRAY_ICON_SEEN" ] || [ "$SECONDS" -ge "$deadline" ]; then
+            tray_keep_shot "$shot" "$name"
+            [ -z "$TRAY_ICON_SEEN" ]
+            return
+        fi
+        sleep 0.3
+    done
+}
+
+# The icon's tooltip, read out of the shell; a line break in it is written \n.
+tray_wait_tooltip() {
+    local deadline=$((SECONDS + $2))
+    while :; do
+        TRAY_TOOLTIP="$(deckprobe tooltip 2>/dev/null | head -n 1)"
+        [ "$TRAY_TOOLTIP" = "$1" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# The middle of the icon found last, where a hand would point at it.
+tray_icon_centre() {
+    echo "$((TRAY_ICON_X + TRAY_ICON_SIZE / 2)) $((TRAY_ICON_Y + TRAY_ICON_SIZE / 2))"
+}
+
+# The icon that shows volume V (0..80): 10 for 0, 11 for 1 to 10, ... 18 for 71 to 80.
+volume_icon() {
+    echo $((10 + ($1 + 9) / 10))
+}
+
+# The names of the top-level X windows on screen, one a line.
+shown_windows() {
+    local id
+    for id in $(xwininfo -root -children 2>/dev/null | awk '/^ +0x/ { print $1 }'); do
+        xwininfo -id "$id" 2>/dev/null | awk -F'"' '
+            /^xwininfo: Window id:/ { name = NF > 1 ? $2 : "(no name)" }
+            /Map State: IsViewable/ { print name }'
+    done
+}
+
+# Waits for the program's next five-second refresh (a status read in the unit's log) and
+# clears the log.
+refresh_wait_next() {
+    local deadline=$((SECONDS + 7))
+    unitsim log --clear >/dev/null
+    until unitsim log | grep -q ' read '; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+    REFRESH_AT="$(date +%s%N)"
+    unitsim log --clear >/dev/null
+}
+
+# Makes sure that the next periodic refresh is some seconds away, waiting for one when it is
+# not, so that a picture a hotkey or gesture sets now stays up long enough to be screenshot.
+# Clears the unit's log.
+refresh_quiet_period() {
+    local since_ms=$((($(date +%s%N) - ${REFRESH_AT:-0}) / 1000000))
+    if [ "$since_ms" -lt 2200 ]; then
+        unitsim log --clear >/dev/null
+        return 0
+    fi
+    refresh_wait_next
+}
+
+# Ends the copies that were started and every other Wine process of the prefix.
+session_stop() {
+    local pid
+    for pid in "${PROGRAM_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    [ -n "${WINEPREFIX:-}" ] && deckhand_prefix_stop
+    for pid in "${PROGRAM_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    PROGRAM_PIDS=()
+}

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A start without arguments, as at log-on: the unit is powered on exactly once, the program
+# stays resident with nothing on screen but its tray icon, and the icon follows the unit (on,
+# off, driver unreachable) through the five-second refresh.
+set -uo pipefail
+source "$(dirname "$0")/lib/e2e.sh"
+e2e_begin resident_start "${1:?usage: $0 BUILD_DIR}"
+
+# How long a change on the unit may take to show: one refresh period and some slack.
+refresh_wait=7
+
+unitsim set power=off >/dev/null
+program_start
+first=$PROGRAM_PID
+
+if tray_wait_icon 101 15 unit-on; then
+    e2e_ok "started with the unit off, the tray shows icon 101 (unit on), pixel for pixel"
+else
+    e2e_bail "started with the unit off, the tray shows icon 101 (unit on), pixel for pixel" \
+        "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
+fi
+e2e_tooltip "the tooltip shows the volume and the tuner line" \
+    'Norvik Deckhand Vol=20\n[TUNER 01: FM 76.00MHz]'
+e2e_check "exactly one command reached the unit at start-up: PowerOn" "PowerOn" \
+    "$(unit_commands | paste -sd' ')"
+e2e_check "the unit is on" "on" "$(unit_field power)"
+
+# Resident: still there a while later, with no message box and no window of its own shown.
+if deckprobe no-box --for 2000 >"$SESSION_WORK/box.txt"; then
+    e2e_ok "no message box at start-up"
+else
+    e2e_not_ok "no message box at start-up" "box: $(cat "$SESSION_WORK/box.txt")"
+fi
+if program_running "$first" && deckprobe window >/dev/null; then
+    e2e_ok "the program stays resident with its hidden window"
+else
+    e2e_bail "the program stays resident with its hidden window"
+fi
+e2e_check "the tray is the only window on screen" "$TRAY_NAME" \
+    "$(shown_windows | paste -sd,)"
+
+unitsim log --clear >/dev/null
+unitsim set power=off >/dev/null
+if tray_wait_icon 102 "$refresh_wait" unit-off; then
+    e2e_ok "the unit switched off by hand: the next refresh shows icon 102"
+else
+    e2e_not_ok "the unit switched off by hand: the next refresh shows icon 102" \
+        "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
+fi
+e2e_tooltip "the unit off: the tooltip says <OFF>" "Norvik Deckhand <OFF>"
+e2e_check "refreshing sends the unit no command" "" "$(unit_commands | paste -sd' ')"
+
+program_run -S
+e2e_check "-S ends the resident copy: exit code of -S" 0 "$?"
+program_wait_exit "$first" 10
+e2e_check "-S ends the resident copy: its exit code" 0 "${PROGRAM_STATUS:-still running}"
+
+# Unplugged at start: the program still becomes resident and says so only through its icon.
+unitsim unplug >/dev/null
+unitsim log --clear >/dev/null
+program_start
+second=$PROGRAM_PID
+if tray_wait_icon 100 15 unplugged; then
+    e2e_ok "started with the unit unplugged, the tray shows icon 100 (driver unreachable)"
+else
+    e2e_not_ok "started with the unit unplugged, the tray shows icon 100 (driver unreachable)" \
+        "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
+fi
+e2e_tooltip "unplugged: the tooltip says the driver cannot be reached" \
+    "Norvik Deckhand ドライバにアクセスできません"
+if deckprobe no-box --for 2000 >"$SESSION_WORK/box.txt"; then
+    e2e_ok "unplugged: no message box"
+else
+    e2e_not_ok "unplugged: no message box" "box: $(cat "$SESSION_WORK/box.txt")"
+fi
+if program_running "$second"; then
+    e2e_ok "unplugged: the program stays resident"
+else
+    e2e_not_ok "unplugged: the program stays resident" "it ended"
+fi
+
+unitsim set power=on >/dev/null
+unitsim plug >/dev/null
+if tray_wait_icon 101 "$refresh_wait" plugged-again; then
+    e2e_ok "plugged in again: the next refresh shows icon 101"
+else
+    e2e_not_ok "plugged in again: the next refresh shows icon 101" \
+        "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
+fi
+
+program_run -S
+program_wait_exit "$second" 10
+e2e_check "the second resident copy ends with -S: its exit code" 0 "${PROGRAM_STATUS:-still running}"
+e2e_end
