@@ -11,8 +11,6 @@ namespace {
 
 // Each power option gives the unit two seconds to settle before the next one acts.
 constexpr DWORD PowerOptionWaitMs = 2000;
-constexpr std::uint8_t WantedOff = 0;
-constexpr std::uint8_t WantedOn = 1;
 
 void StopResidentCopy() {
     HWND resident = FindWindowA(ProgramName, ProgramName);
@@ -28,7 +26,7 @@ void StopResidentCopy() {
 bool CarryOut(const OptionAction& action, UnitLink& link) {
     switch (action.kind) {
     case OptionKind::PowerOff:
-        link.SetPower(WantedOff);
+        link.SetPower(PowerWantedOff);
         Sleep(PowerOptionWaitMs);
         break;
     case OptionKind::StopResident: StopResidentCopy(); break;
@@ -39,7 +37,7 @@ bool CarryOut(const OptionAction& action, UnitLink& link) {
         }
         break;
     case OptionKind::PowerOn:
-        link.SetPower(WantedOn);
+        link.SetPower(PowerWantedOn);
         Sleep(PowerOptionWaitMs);
         break;
     case OptionKind::KeepPowerAtSessionEnd: trayState.keepPowerAtSessionEnd = true; break;

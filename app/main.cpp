@@ -11,12 +11,11 @@ namespace {
 
 constexpr int ExitNormal = 0;
 constexpr int ExitFailed = 1;
-constexpr std::uint8_t WantedOn = 1;
 
 void PowerOnAtStart() {
     UnitLink link;
     link.EnsureOpen();
-    link.SetPower(WantedOn);
+    link.SetPower(PowerWantedOn);
     link.Close();
 }
 

@@ -9,9 +9,6 @@ namespace {
 // per 50 ms.
 constexpr DWORD CommandPauseMs = 50;
 
-constexpr std::uint8_t WantedOff = 0;
-constexpr std::uint8_t WantedOn = 1;
-
 // Opens an unopened link for one operation and closes it again when the operation ends. A link
 // that was open, or closed, is left as it was.
 class OpenForOperation {
@@ -115,9 +112,9 @@ bool UnitLink::SetPower(std::uint8_t wanted) {
         return false;
     }
     if (ReadStatus()) {
-        if (wanted == WantedOff && status.powerOn) {
+        if (wanted == PowerWantedOff && status.powerOn) {
             SendCommand(PowerOff);
-        } else if (wanted == WantedOn && !status.powerOn) {
+        } else if (wanted == PowerWantedOn && !status.powerOn) {
             SendCommand(PowerOn);
         }
     }

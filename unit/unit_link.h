@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+// What SetPower is asked for; any other value sends nothing.
+constexpr std::uint8_t PowerWantedOff = 0;
+constexpr std::uint8_t PowerWantedOn = 1;
+
 // One link to the unit's driver for one piece of work: made as a local object, opened on first
 // need, closed when the work ends. handle is INVALID_HANDLE_VALUE while unopened (never opened,
 // or the last open failed), a driver handle while open, and 0 once closed; a closed link is
