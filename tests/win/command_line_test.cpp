@@ -1,8 +1,8 @@
 // NorvikDeckhand.exe started with options, against the simulated unit: what reaches the unit,
 // in which order and with which pauses, and what the user sees.
-#include "support/message_boxes.h"
 #include "support/program_runner.h"
 #include "support/sim_fixture.h"
+#include "tests/tools/program_boxes/program_boxes.h"
 #include "unit/command_code.h"
 
 #include <gtest/gtest.h>
@@ -135,8 +135,8 @@ TEST_F(CommandLine, WithoutTheUnitEveryOptionIsSilent) {
     EXPECT_EQ(RunProgram("-v40 -i3 -P -p", 20000, &elapsed), 0u);
     EXPECT_TRUE(TakeLog().empty());
     EXPECT_GE(elapsed, 4000u); // the power options still wait
-    MessageBoxSeen box;
-    EXPECT_FALSE(WaitForMessageBox(0, 300, box)) << box.text;
+    HWND box = WaitForProgramBox(0, 300);
+    EXPECT_EQ(box, nullptr) << ProgramBoxText(box);
 }
 
 // -i goes out only through the link the pass opened at its start. When that open failed, a
@@ -161,20 +161,16 @@ TEST_F(CommandLine, StopWithoutResidentCopyWarnsOncePerOption) {
     RunningProgram program("-S -v30 -S");
     ASSERT_TRUE(program.Started());
     for (int shown = 0; shown < 2; ++shown) {
-        MessageBoxSeen box;
-        ASSERT_TRUE(WaitForMessageBox(program.ProcessId(), 10000, box)) << "box " << shown;
-        EXPECT_EQ(box.text, "起動していません");
-        DismissMessageBox(box);
+        HWND box = WaitForProgramBox(program.ProcessId(), 10000);
+        ASSERT_NE(box, nullptr) << "box " << shown;
+        EXPECT_EQ(ProgramBoxText(box), "起動していません");
         // The next box is a new window once this one is gone.
-        for (int i = 0; i < 100 && IsWindow(box.window); ++i) {
-            Sleep(20);
-        }
+        PressProgramBoxOk(box, 2000);
     }
     DWORD exitCode = 1;
     ASSERT_TRUE(program.WaitForExit(10000, exitCode));
     EXPECT_EQ(exitCode, 0u);
-    MessageBoxSeen extra;
-    EXPECT_FALSE(WaitForMessageBox(program.ProcessId(), 200, extra));
+    EXPECT_EQ(WaitForProgramBox(program.ProcessId(), 200), nullptr);
     EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 30)}));
 }
 

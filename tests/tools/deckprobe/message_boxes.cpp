@@ -1,6 +1,7 @@
 #include "tests/tools/deckprobe/message_boxes.h"
 
 #include "tests/tools/deckprobe/utf8_output.h"
+#include "tests/tools/program_boxes/program_boxes.h"
 
 #include <windows.h>
 
@@ -8,60 +9,14 @@
 
 namespace {
 
-constexpr const char* DialogClass = "#32770";
-constexpr const char* ProgramCaption = "Norvik Deckhand";
-// The static control that holds a message box's text.
-constexpr int MessageTextId = 0xFFFF;
-constexpr DWORD PollMs = 50;
 constexpr DWORD CloseWaitMs = 3000;
 constexpr unsigned DefaultTimeoutMs = 10000;
 
-// A box counts once it is visible: before that its text may not be set yet.
-HWND FindProgramBox() {
-    HWND box = nullptr;
-    while ((box = FindWindowExA(nullptr, box, DialogClass, ProgramCaption)) != nullptr) {
-        if (IsWindowVisible(box)) {
-            return box;
-        }
-    }
-    return nullptr;
-}
-
-HWND WaitForProgramBox(unsigned timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HWND box = FindProgramBox();
-        if (box != nullptr) {
-            return box;
-        }
-        if (GetTickCount() - start >= timeoutMs) {
-            return nullptr;
-        }
-        Sleep(PollMs);
-    }
-}
-
-// The OK button's notification, as a click on it sends; the box then ends itself.
-bool PressOk(HWND box) {
-    HWND button = GetDlgItem(box, IDOK);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    const DWORD start = GetTickCount();
-    while (IsWindow(box)) {
-        if (GetTickCount() - start >= CloseWaitMs) {
-            return false;
-        }
-        Sleep(PollMs);
-    }
-    return true;
-}
-
 bool PrintAndClose(HWND box) {
-    char text[1024] = {};
-    GetDlgItemTextA(box, MessageTextId, text, sizeof(text));
-    if (!PrintCp932Line(text)) {
+    if (!PrintCp932Line(ProgramBoxText(box).c_str())) {
         std::fprintf(stderr, "deckprobe: the box's text is not CP932\n");
     }
-    if (!PressOk(box)) {
+    if (!PressProgramBoxOk(box, CloseWaitMs)) {
         std::fprintf(stderr, "deckprobe: the box did not close after OK\n");
         return false;
     }
@@ -75,7 +30,7 @@ ProbeExit RunWaitBox(ProbeArgs args) {
     if (!TakeMillisecondsOption(args, "--timeout", timeoutMs) || args.count != 0) {
         return UsageError("wait-box takes only --timeout MS");
     }
-    HWND box = WaitForProgramBox(timeoutMs);
+    HWND box = WaitForProgramBox(0, timeoutMs);
     if (box == nullptr) {
         std::fprintf(stderr, "deckprobe: no message box within %u ms\n", timeoutMs);
         return ProbeNotFound;
@@ -88,7 +43,7 @@ ProbeExit RunNoBox(ProbeArgs args) {
     if (!TakeMillisecondsOption(args, "--for", forMs) || args.count != 0 || forMs == 0) {
         return UsageError("no-box takes --for MS");
     }
-    HWND box = WaitForProgramBox(forMs);
+    HWND box = WaitForProgramBox(0, forMs);
     if (box == nullptr) {
         return ProbeOk;
     }

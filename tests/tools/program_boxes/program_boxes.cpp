@@ -1,0 +1,57 @@
+#include "tests/tools/program_boxes/program_boxes.h"
+
+#include "tray/program_name.h"
+
+namespace {
+
+constexpr char DialogClass[] = "#32770";
+// The static control that holds a message box's text.
+constexpr int MessageTextId = 0xFFFF;
+constexpr DWORD PollMs = 50;
+
+} // namespace
+
+HWND FindProgramBox(DWORD processId) {
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, DialogClass, ProgramName)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (IsWindowVisible(box) && (processId == 0 || owner == processId)) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+HWND WaitForProgramBox(DWORD processId, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND box = FindProgramBox(processId)) {
+            return box;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return nullptr;
+        }
+        Sleep(PollMs);
+    }
+}
+
+std::string ProgramBoxText(HWND box) {
+    char text[1024] = {};
+    GetDlgItemTextA(box, MessageTextId, text, sizeof(text));
+    return text;
+}
+
+bool PressProgramBoxOk(HWND box, DWORD waitMs) {
+    // The OK button's notification, as a click on it sends; the box then ends itself.
+    HWND button = GetDlgItem(box, IDOK);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    const DWORD start = GetTickCount();
+    while (IsWindow(box)) {
+        if (GetTickCount() - start >= waitMs) {
+            return false;
+        }
+        Sleep(PollMs);
+    }
+    return true;
+}
