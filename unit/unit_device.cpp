@@ -113,14 +113,14 @@ HANDLE OpenUnitDevice() {
     return device;
 }
 
-BOOL DriverTransfer(HANDLE handle, bool isRead, unsigned length, std::uint8_t* buffer) {
-    if (IsInvalidHandle(handle)) {
+BOOL DriverTransfer(HANDLE handle, bool isRead, unsigned length, std::span<std::uint8_t> buffer) {
+    if (IsInvalidHandle(handle) || length > buffer.size()) {
         return FALSE;
     }
     const unsigned dataLength = length & 0xFFFF;
     const TransferHeader header = MakeTransferHeader(isRead);
-    return isRead ? ReadTransfer(handle, header, dataLength, buffer)
-                  : WriteTransfer(handle, header, dataLength, buffer);
+    return isRead ? ReadTransfer(handle, header, dataLength, buffer.data())
+                  : WriteTransfer(handle, header, dataLength, buffer.data());
 }
 
 bool IsInvalidHandle(HANDLE handle) {

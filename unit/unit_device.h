@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 extern const GUID UnitInterfaceGuid;
 
@@ -16,9 +17,11 @@ constexpr DWORD UnitTransferIoctl = 0x222010;
 // INVALID_HANDLE_VALUE.
 HANDLE OpenUnitDevice();
 
-// One exchange through UnitTransferIoctl. Only the low 16 bits of length count. A read fills
-// buffer with the data that follow the driver's 8-byte prefix; a write sends buffer.
-BOOL DriverTransfer(HANDLE handle, bool isRead, unsigned length, std::uint8_t* buffer);
+// One exchange of length bytes through UnitTransferIoctl. A read fills buffer with the data that
+// follow the driver's 8-byte prefix; a write sends them from buffer. A length beyond the buffer
+// is refused without a call: it would read or write past the caller's bytes. Of a length that
+// fits, only the low 16 bits count.
+BOOL DriverTransfer(HANDLE handle, bool isRead, unsigned length, std::span<std::uint8_t> buffer);
 
 bool IsInvalidHandle(HANDLE handle);
 

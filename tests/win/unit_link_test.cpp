@@ -3,11 +3,13 @@
 #include "support/counted_pause.h"
 #include "support/sim_fixture.h"
 #include "unit/command_code.h"
+#include "unit/command_packet.h"
 #include "unit/unit_device.h"
 #include "unit/unit_link.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -226,6 +228,49 @@ TEST_F(UnitLinkTest, FailedReadLeavesTheFieldsAsTheyWere) {
     EXPECT_EQ(link.status.source, 2);
     EXPECT_TRUE(link.ReadStatus());
     EXPECT_EQ(link.status.volume, 10);
+}
+
+// The buffer's size travels with it: a length beyond it would read or write past the caller's
+// bytes, so it is refused before anything reaches the driver, never cut down to fit.
+TEST_F(UnitLinkTest, TransferLongerThanItsBufferIsRefused) {
+    struct Case {
+        const char* name;
+        bool isRead;
+        unsigned length;
+        SimLogKind logged; // 0: nothing reaches the driver
+    };
+    const Case cases[] = {
+        {"read of the whole buffer", true, 32, SimLogRead},
+        {"write of the whole buffer", false, 32, SimLogWrite},
+        {"read one byte beyond", true, 33, SimLogKind{}},
+        {"write one byte beyond", false, 33, SimLogKind{}},
+        // Cut to 16 bits this would be 32 and fit.
+        {"read of 0x10020", true, 0x10020, SimLogKind{}},
+        {"write of 0x10020", false, 0x10020, SimLogKind{}},
+    };
+    constexpr std::uint8_t Guard = 0xA5;
+    UnitLink link;
+    ASSERT_TRUE(link.EnsureOpen());
+    std::vector<SimLogEntry> log;
+    ASSERT_TRUE(sim.ReadLog(log, true)); // the open
+    for (const Case& c : cases) {
+        struct {
+            std::uint8_t packet[CommandPacketSize];
+            std::uint8_t after[16];
+        } bytes;
+        std::memset(&bytes, Guard, sizeof(bytes));
+        EncodeCommandPacket(MuteToggle, bytes.packet);
+        const BOOL ok = DriverTransfer(link.handle, c.isRead, c.length, bytes.packet);
+        EXPECT_EQ(ok != FALSE, c.logged != SimLogKind{}) << c.name;
+        for (std::uint8_t byte : bytes.after) {
+            ASSERT_EQ(byte, Guard) << c.name;
+        }
+        ASSERT_TRUE(sim.ReadLog(log, true));
+        ASSERT_EQ(log.size(), c.logged != SimLogKind{} ? 1u : 0u) << c.name;
+        if (!log.empty()) {
+            EXPECT_EQ(log[0].kind, c.logged) << c.name;
+        }
+    }
 }
 
 } // namespace
