@@ -188,13 +188,17 @@ bool SimControl::AdvanceClock(std::uint32_t ms) {
     return Call(SimOpAdvanceClock, 0, ms);
 }
 
+bool SimControl::SetReadAnswer(std::uint32_t statusBytes) {
+    return Call(SimOpSetReadAnswer, 0, statusBytes);
+}
+
 bool SimControl::Reset(std::uint32_t instance) {
     return Call(SimOpReset, instance, 0);
 }
 
 bool SimControl::StartFresh(std::uint32_t presentCount) {
     SimInfo info = {};
-    if (!Info(info) || !FailNext(0) || !SetClock(false)) {
+    if (!Info(info) || !FailNext(0) || !SetReadAnswer(SimTransferDataSize) || !SetClock(false)) {
         return false;
     }
     for (std::uint32_t i = 0; i < info.instanceCount; ++i) {

@@ -42,12 +42,15 @@ public:
     bool ReadLog(std::vector<SimLogEntry>& entries, bool clear, std::uint32_t* dropped = nullptr);
     bool SetClock(bool running);
     bool AdvanceClock(std::uint32_t ms);
+    // Every status read, on any unit, is answered with only the first bytes of the block (0 to
+    // 32; 32 answers whole blocks again).
+    bool SetReadAnswer(std::uint32_t statusBytes);
     // Factory state and plugged in; the log and pending failures stay.
     bool Reset(std::uint32_t instance);
 
     // A known starting point: every installed unit reset, the first presentCount of them
-    // present and the others unplugged, no pending failures, unit time standing still and
-    // the log empty.
+    // present and the others unplugged, no pending failures, whole status reads, unit time
+    // standing still and the log empty.
     bool StartFresh(std::uint32_t presentCount);
 
     // Polls until the driver reports expected open handles over all units (or on one

@@ -4,6 +4,7 @@
 // its own, which NorvikDeckhand.exe never uses. Shared by the kernel driver (freestanding) and
 // its user-mode clients (unitsim, the Windows-side tests).
 
+#include "sim/transfer_check.h"
 #include "sim/unit_model.h"
 
 #include <stdint.h>
@@ -30,6 +31,8 @@ enum SimOp : uint32_t {
     SimOpSetClock = 8,      // arg = 1 time runs / 0 time stands still -> nothing
     SimOpReset = 9,         // instance: factory state, present; log and failures untouched
     SimOpAdvanceClock = 10, // arg = milliseconds of unit time to let pass now, clock running or not
+    SimOpSetReadAnswer = 11, // arg = status bytes (0..32) every status read is answered with, on
+                             // any instance -> nothing
 };
 
 // What an open records as its access mask when the I/O manager does not say. Wine's does not:
@@ -55,6 +58,7 @@ struct SimInfo {
     uint32_t openHandles;     // over all instances
     uint32_t pendingFailures; // transfers still to be failed
     uint32_t clockRunning;
+    uint32_t readAnswerBytes; // status bytes a read is answered with; SimTransferDataSize: all
     SimInstanceInfo instances[SimMaxInstances];
 };
 

@@ -23,6 +23,8 @@ struct UnitStatus {
     std::int32_t isAm;
     std::int32_t inputLevel;
     std::int32_t soundMode; // a SoundMode
+
+    friend bool operator==(const UnitStatus&, const UnitStatus&) = default;
 };
 
 // Two packed decimal digits; nibbles above 9 are not checked (0x1A gives 20).

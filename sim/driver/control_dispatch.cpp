@@ -40,6 +40,7 @@ Reply GetInfo(uint8_t* out, uint32_t outLength) {
     }
     info.pendingFailures = g_units.pendingFailures;
     info.clockRunning = g_units.clockRunning;
+    info.readAnswerBytes = g_units.readAnswerBytes;
     *reinterpret_cast<SimInfo*>(out) = info;
     return {STATUS_SUCCESS, sizeof(SimInfo)};
 }
@@ -69,6 +70,12 @@ Reply UnderLock(const SimRequest& head, const uint8_t* in, uint32_t inLength, ui
     case SimOpReadLog: return ReadLog(out, outLength, head.arg != 0);
     case SimOpSetClock: g_units.clockRunning = head.arg != 0 ? 1 : 0; return Done;
     case SimOpAdvanceClock: AdvanceUnitClock(head.arg); return Done;
+    case SimOpSetReadAnswer:
+        if (head.arg > SimTransferDataSize) {
+            return {STATUS_INVALID_PARAMETER, 0};
+        }
+        g_units.readAnswerBytes = head.arg;
+        return Done;
     default: break;
     }
     if (!IsInstalled(head.instance)) {

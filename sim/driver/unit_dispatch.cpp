@@ -58,10 +58,13 @@ TransferResult CarryOut(SimTransferKind kind, UnitSlot& slot, uint8_t* buffer, S
     for (uint32_t i = 0; i < SimReadPrefixSize; ++i) {
         buffer[i] = ReadPrefixFill;
     }
-    for (uint32_t i = 0; i < SimTransferDataSize; ++i) {
+    // Only what the answer covers goes back to the caller: the I/O manager copies out as many
+    // bytes as the request says it returned.
+    const uint32_t answered = g_units.readAnswerBytes;
+    for (uint32_t i = 0; i < answered; ++i) {
         buffer[SimReadPrefixSize + i] = block[i];
     }
-    return {STATUS_SUCCESS, SimReadReplySize};
+    return {STATUS_SUCCESS, SimReadPrefixSize + answered};
 }
 
 } // namespace

@@ -9,6 +9,7 @@ void InitUnitTable() {
     g_units.lastRealMs = g_units.startMs;
     g_units.unitMs = 0;
     g_units.clockRunning = 1;
+    g_units.readAnswerBytes = SimTransferDataSize;
     g_units.log.nextSequence = 1;
     for (UnitSlot& slot : g_units.slots) {
         SimUnitReset(slot.unit);

@@ -35,6 +35,9 @@ struct UnitTable {
     SpinLock lock;
     UnitSlot slots[SimMaxInstances];
     uint32_t pendingFailures;
+    // A read is answered with the prefix and this many status bytes; a real driver could return
+    // fewer than asked, and the program must cope.
+    uint32_t readAnswerBytes;
     uint8_t clockRunning;
     uint64_t unitMs;     // unit time: follows real time while clockRunning
     uint64_t lastRealMs; // real time when unitMs was last brought up to date

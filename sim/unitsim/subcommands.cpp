@@ -162,6 +162,17 @@ int RunFail(SubcommandContext& context) {
     return ExitOk;
 }
 
+int RunShort(SubcommandContext& context) {
+    unsigned long bytes = 0;
+    if (context.argc != 1 || !ParseUnsigned(context.argv[0], SimTransferDataSize, bytes)) {
+        return WrongArguments("short takes the status bytes a read is answered with, 0 to 32");
+    }
+    if (!context.sim.SetReadAnswer(static_cast<std::uint32_t>(bytes))) {
+        return Refused(context, "shortening reads");
+    }
+    return ExitOk;
+}
+
 int RunHandles(SubcommandContext& context) {
     if (context.argc != 0) {
         return WrongArguments("handles takes no arguments");
@@ -230,6 +241,9 @@ int RunInfo(SubcommandContext& context) {
     }
     std::printf("interfaces listed: %u\n", static_cast<unsigned>(listedCount));
     std::printf("transfers to fail: %u\n", static_cast<unsigned>(info.pendingFailures));
+    std::printf("status reads answer: %u of %u bytes\n",
+                static_cast<unsigned>(info.readAnswerBytes),
+                static_cast<unsigned>(SimTransferDataSize));
     std::printf("clock: %s\n", info.clockRunning ? "running" : "standing still");
     return ExitOk;
 }
@@ -245,6 +259,7 @@ const Subcommand Subcommands[] = {
     {"unplug", "", "take the unit off the USB bus", RunUnplug},
     {"plug", "", "put it back", RunPlug},
     {"fail", "N", "fail the next N transfers, on any unit", RunFail},
+    {"short", "N", "answer status reads with their first N bytes, on any unit (32: all)", RunShort},
     {"handles", "", "open handles per unit", RunHandles},
     {"reset", "", "factory state, plugged in", RunReset},
     {"clock", "run|stop|advance MS", "let the unit's time run, stand still, or jump", RunClock},

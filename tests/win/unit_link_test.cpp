@@ -273,4 +273,35 @@ TEST_F(UnitLinkTest, TransferLongerThanItsBufferIsRefused) {
     }
 }
 
+// A driver may answer a status read with fewer bytes than asked. What it left out reads as zero,
+// never as what an earlier read left behind in a reused block.
+TEST_F(UnitLinkTest, ShortReadAnswerDecodesTheMissingBytesAsZero) {
+    Change([](SimUnitState& s) {
+        s.powerOn = 1;
+        s.muted = 1;
+        s.volume = 47;
+        s.source = 1;
+        s.soundMode = 2;
+        s.inputLevel = -5;
+        s.trackCount = 12;
+        s.track = 7;
+        s.cdState = SimCdPlaying;
+        s.elapsedMs = 95000;
+    });
+    std::uint8_t whole[StatusBlockSize];
+    SimUnitRenderStatus(State(), whole);
+    for (std::uint32_t answered : {0u, 5u, 12u, 31u, 32u}) {
+        UnitLink link;
+        ASSERT_TRUE(link.EnsureOpen());
+        ASSERT_TRUE(link.ReadStatus()) << "whole block first";
+        ASSERT_TRUE(sim.SetReadAnswer(answered));
+        const bool read = link.ReadStatus();
+        ASSERT_TRUE(sim.SetReadAnswer(StatusBlockSize));
+        EXPECT_TRUE(read) << answered;
+        std::uint8_t expected[StatusBlockSize] = {};
+        std::memcpy(expected, whole, answered);
+        EXPECT_TRUE(link.status == DecodeStatusBlock(expected)) << answered << " bytes answered";
+    }
+}
+
 } // namespace
