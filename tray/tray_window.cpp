@@ -1,6 +1,7 @@
 #include "tray/tray_window.h"
 
 #include "tray/bounded_text.h"
+#include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
 #include "tray/tray_icon.h"
@@ -75,17 +76,26 @@ void StepVolume(UINT_PTR timer, UnitLink& link) {
     trayState.volumeKeyPending = false;
 }
 
+void EndDrag() {
+    trayState.dragging = false;
+    KillTimer(trayState.window, DragTimer);
+}
+
 void DragTick(UnitLink& link) {
-    POINT cursor;
-    GetCursorPos(&cursor);
-    const std::int32_t volume = DragVolume({trayState.dragOrigin.x, trayState.dragOrigin.y},
-                                           {cursor.x, cursor.y}, trayState.dragStartVolume);
-    trayState.dragVolume = volume;
+    const DragTickDecision tick = DecideDragTick(
+        ReadPointer(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
+    if (tick.action == DragTickAction::EndDrag) {
+        EndDrag();
+    }
+    if (tick.action != DragTickAction::SetVolume) {
+        return;
+    }
+    trayState.dragVolume = tick.volume;
     // Sent on every tick, changed or not.
-    link.SetVolumeLevel(volume);
+    link.SetVolumeLevel(tick.volume);
     char suffix[StatusTextSize];
-    FormatText(suffix, " Vol:%d", volume);
-    ShowVolume(volume, suffix);
+    FormatText(suffix, " Vol:%d", tick.volume);
+    ShowVolume(tick.volume, suffix);
 }
 
 void OnTimer(UINT_PTR timer, UnitLink& link) {
@@ -143,27 +153,24 @@ void OnHotkey(WPARAM hotkey, UnitLink& link) {
     }
 }
 
-// Without the unit's volume there is nothing to drag from: the drag does not start, and a drag
-// in progress goes on as it was.
+// Without the cursor's position or the unit's volume there is nothing to drag from: the drag
+// does not start, and a drag in progress goes on as it was.
 void StartDrag(UnitLink& link) {
-    POINT cursor;
-    GetCursorPos(&cursor);
+    const PointerReading pointer = ReadPointer();
+    if (!pointer.cursorKnown) {
+        return;
+    }
     link.EnsureOpen();
     const bool statusRead = link.ReadStatus();
     link.Close();
     if (!statusRead) {
         return;
     }
-    trayState.dragOrigin = cursor;
+    trayState.dragOrigin = {pointer.cursor.x, pointer.cursor.y};
     trayState.dragStartVolume = link.status.volume;
     trayState.dragVolume = link.status.volume;
     trayState.dragging = true;
     SetTimer(trayState.window, DragTimer, DragTickMs, nullptr);
-}
-
-void EndDrag() {
-    trayState.dragging = false;
-    KillTimer(trayState.window, DragTimer);
 }
 
 void OnIconMouse(LPARAM mouseMessage, UnitLink& link) {

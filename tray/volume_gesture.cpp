@@ -26,6 +26,17 @@ std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t sta
     return ClampVolume(startVolume + distance / PixelsPerVolumeStep);
 }
 
+DragTickDecision DecideDragTick(const PointerReading& pointer, ScreenPoint origin,
+                                std::int32_t startVolume) {
+    if (!pointer.leftButtonDown) {
+        return {DragTickAction::EndDrag, 0};
+    }
+    if (!pointer.cursorKnown) {
+        return {DragTickAction::SendNothing, 0};
+    }
+    return {DragTickAction::SetVolume, DragVolume(origin, pointer.cursor, startVolume)};
+}
+
 std::int32_t SteppedVolume(std::int32_t current, bool up) {
     return ClampVolume(std::int64_t{current} + (up ? 1 : -1));
 }

@@ -13,6 +13,26 @@ std::int32_t ClampVolume(std::int64_t volume);
 // raises it, left or down lowers it, one step per 3 pixels (truncating toward zero).
 std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume);
 
+// The pointer as one tick of the volume drag finds it.
+struct PointerReading {
+    bool cursorKnown; // false while the secure desktop shows (locked screen, elevation prompt)
+    ScreenPoint cursor;
+    bool leftButtonDown; // the logical left button: the right one when the buttons are swapped
+};
+
+enum class DragTickAction { SetVolume, SendNothing, EndDrag };
+
+struct DragTickDecision {
+    DragTickAction action;
+    std::int32_t volume; // SetVolume only
+};
+
+// A released button ends the drag even though the icon never heard of the release (it happened
+// away from the icon, or the shell restarted meanwhile). An unknown cursor position sends
+// nothing: it could stand for any volume.
+DragTickDecision DecideDragTick(const PointerReading& pointer, ScreenPoint origin,
+                                std::int32_t startVolume);
+
 // One volume hotkey step from the unit's current volume, kept within 0..80.
 std::int32_t SteppedVolume(std::int32_t current, bool up);
 

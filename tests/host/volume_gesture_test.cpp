@@ -30,6 +30,31 @@ TEST(VolumeGesture, ExtremeCursorPositionsDoNotOverflow) {
     EXPECT_EQ(DragVolume({INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 40), 0);
 }
 
+TEST(VolumeGesture, DragTickFollowsTheButtonAndAKnownCursor) {
+    struct Case {
+        const char* name;
+        PointerReading pointer;
+        DragTickAction action;
+        int volume;
+    };
+    const ScreenPoint origin = {100, 200};
+    const Case cases[] = {
+        {"held, moved right", {true, {130, 200}, true}, DragTickAction::SetVolume, 50},
+        {"held, not moved", {true, {100, 200}, true}, DragTickAction::SetVolume, 40},
+        // A failed GetCursorPos leaves the point undefined: here one that would mean 80.
+        {"held, cursor unknown", {false, {1000, 0}, true}, DragTickAction::SendNothing, 0},
+        {"released away from the icon", {true, {130, 200}, false}, DragTickAction::EndDrag, 0},
+        {"released, cursor unknown", {false, {0, 0}, false}, DragTickAction::EndDrag, 0},
+    };
+    for (const Case& c : cases) {
+        const DragTickDecision tick = DecideDragTick(c.pointer, origin, 40);
+        EXPECT_EQ(tick.action, c.action) << c.name;
+        if (c.action == DragTickAction::SetVolume) {
+            EXPECT_EQ(tick.volume, c.volume) << c.name;
+        }
+    }
+}
+
 TEST(VolumeGesture, HotkeyStepStaysWithinLimits) {
     EXPECT_EQ(SteppedVolume(40, true), 41);
     EXPECT_EQ(SteppedVolume(40, false), 39);

@@ -1,6 +1,7 @@
 // The hidden window's procedure in this process, with real messages, against the simulated
 // unit: icon gestures, hotkeys, timers and the icon's coming and going.
 #include "support/fake_tray_icon.h"
+#include "support/mouse_buttons.h"
 #include "support/sim_fixture.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
@@ -9,6 +10,8 @@
 #include "unit/command_code.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -278,6 +281,8 @@ TEST_F(TrayWindowTest, CdHotkeysByDiscAndPlayState) {
 TEST_F(TrayWindowTest, DragSetsTheVolumeFromTheCursor) {
     CreateQuietly();
     ASSERT_TRUE(SetCursorPos(400, 300));
+    HeldMouseButton button(HeldMouseButton::Left);
+    ASSERT_TRUE(button.Held());
     EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
     EXPECT_TRUE(trayState.dragging);
     EXPECT_EQ(trayState.dragStartVolume, 40);
@@ -313,6 +318,54 @@ TEST_F(TrayWindowTest, DragSetsTheVolumeFromTheCursor) {
     SendMessageA(window_, WM_TIMER, RefreshTimer, 0);
     EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u);
     EXPECT_EQ(LastIconResource(), PowerOnIcon);
+}
+
+// The release may never reach the icon (let go away from it, or the shell restarted meanwhile):
+// a tick that finds the logical left button up ends the drag as the release would have.
+TEST_F(TrayWindowTest, DragEndsOnceTheLeftButtonIsUp) {
+    struct Case {
+        const char* name;
+        bool swapped;
+        std::optional<HeldMouseButton::Button> held;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"no button held", false, std::nullopt, false},
+        {"left button held", false, HeldMouseButton::Left, true},
+        // Swapped, the physical right button is the logical left one.
+        {"swapped, physical left held", true, HeldMouseButton::Left, false},
+        {"swapped, physical right held", true, HeldMouseButton::Right, true},
+    };
+    CreateQuietly();
+    for (const Case& c : cases) {
+        MouseButtonsSwapped swap(c.swapped);
+        ASSERT_TRUE(SetCursorPos(430, 300));
+        std::optional<HeldMouseButton> button;
+        if (c.held) {
+            button.emplace(*c.held);
+            ASSERT_TRUE(button->Held()) << c.name;
+        }
+        TrayIconCalls().clear();
+        EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+        ASSERT_TRUE(trayState.dragging) << c.name;
+        TakeLog();
+        if (c.goesOn) {
+            EXPECT_TRUE(PumpUntil([] { return LastTooltipSuffix() == " Vol:40"; })) << c.name;
+            EXPECT_TRUE(trayState.dragging) << c.name;
+            EXPECT_EQ(Icon(WM_LBUTTONUP), 1);
+        } else {
+            EXPECT_TRUE(PumpUntil([] { return !trayState.dragging; })) << c.name;
+            EXPECT_TRUE(TrayIconCalls().empty()) << c.name << ": " << LastTooltipSuffix();
+        }
+        const std::vector<SimLogEntry> log = TakeLog();
+        for (std::uint32_t code : Commands(log)) {
+            EXPECT_EQ(code, NumberedCommand(SetVolume, 40)) << c.name;
+        }
+        EXPECT_EQ(Commands(log).empty(), !c.goesOn) << c.name;
+        // Over, the drag no longer holds back the periodic refresh.
+        SendMessageA(window_, WM_TIMER, RefreshTimer, 0);
+        EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << c.name;
+    }
 }
 
 TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolume) {
