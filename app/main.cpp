@@ -50,17 +50,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ReportRunningCopy();
         return ExitFailed;
     }
-    bool alreadyExists = false;
-    HANDLE mutex = CreateSingleInstanceMutex(alreadyExists);
-    int exitCode = ExitFailed;
-    if (alreadyExists) {
+    bool anotherCopy = false;
+    HANDLE marker = TakeSingleInstanceMarker(anotherCopy);
+    if (anotherCopy) {
         // Another copy started between the check and the creation.
         ReportRunningCopy();
-    } else {
-        exitCode = RunResident(instance, __argc == 1);
+        return ExitFailed;
     }
-    if (mutex != nullptr) {
-        CloseHandle(mutex);
+    const int exitCode = RunResident(instance, __argc == 1);
+    if (marker != nullptr) {
+        CloseHandle(marker);
     }
     return exitCode;
 }

@@ -3,13 +3,23 @@
 #include "tray/program_name.h"
 #include "tray/tray_messages.h"
 
+namespace {
+
+// A copy started by another user (fast user switching) holds the marker with a DACL that lets
+// nobody else open it: refused access proves the marker exists as surely as a handle does.
+bool MarkerHeldElsewhere(HANDLE opened, DWORD error) {
+    return opened != nullptr || error == ERROR_ACCESS_DENIED;
+}
+
+} // namespace
+
 bool AnotherCopyRuns() {
     HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, SingleInstanceMutexName);
-    if (existing == nullptr) {
-        return false;
+    const bool found = MarkerHeldElsewhere(existing, GetLastError());
+    if (existing != nullptr) {
+        CloseHandle(existing);
     }
-    CloseHandle(existing);
-    return true;
+    return found;
 }
 
 void ReportRunningCopy() {
@@ -25,8 +35,16 @@ void ReportRunningCopy() {
     MessageBoxA(nullptr, "既に常駐しています", ProgramName, MB_OK | MB_ICONERROR);
 }
 
-HANDLE CreateSingleInstanceMutex(bool& alreadyExists) {
+HANDLE TakeSingleInstanceMarker(bool& anotherCopy) {
     HANDLE mutex = CreateMutexA(nullptr, FALSE, SingleInstanceMutexName);
-    alreadyExists = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD error = GetLastError();
+    anotherCopy =
+        mutex != nullptr ? error == ERROR_ALREADY_EXISTS : MarkerHeldElsewhere(nullptr, error);
+    if (anotherCopy && mutex != nullptr) {
+        // Held open, the handle would keep the name alive after that copy ends, and a later
+        // start would be told of a copy that is gone.
+        CloseHandle(mutex);
+        mutex = nullptr;
+    }
     return mutex;
 }

@@ -12,5 +12,6 @@ bool AnotherCopyRuns();
 void ReportRunningCopy();
 
 // Takes the marker for this copy; null when it could not be made. A marker that another copy
-// made in the meantime counts as a running copy (alreadyExists).
-HANDLE CreateSingleInstanceMutex(bool& alreadyExists);
+// made since the check counts as a running copy (anotherCopy): no handle to it is kept then, so
+// that the marker goes with that copy.
+HANDLE TakeSingleInstanceMarker(bool& anotherCopy);
