@@ -88,7 +88,8 @@ bool ParseNumber(const char* text, long min, long max, long& value) {
     if (*text == '\0' || std::strlen(text) > 8) {
         return false;
     }
-    long magnitude = 0;
+    // Eight hex digits need more than the 32 bits of a long on Windows.
+    long long magnitude = 0;
     for (; *text != '\0'; ++text) {
         const int digit = HexDigit(*text);
         if (digit < 0 || digit >= base) {
@@ -96,23 +97,26 @@ bool ParseNumber(const char* text, long min, long max, long& value) {
         }
         magnitude = magnitude * base + digit;
     }
-    const long number = negative ? -magnitude : magnitude;
+    const long long number = negative ? -magnitude : magnitude;
     if (number < min || number > max) {
         return false;
     }
-    value = number;
+    value = static_cast<long>(number);
     return true;
 }
 
 // M:SS or MM:SS.
 bool ParseMinutesSeconds(const char* text, int& seconds) {
+    constexpr int MaxMinuteDigits = 2;
     int minutes = 0;
     int minuteDigits = 0;
+    // Digits beyond the second only count towards the refusal, so a long run cannot overflow.
     for (; IsDigit(*text); ++text) {
-        minutes = minutes * 10 + (*text - '0');
-        ++minuteDigits;
+        if (++minuteDigits <= MaxMinuteDigits) {
+            minutes = minutes * 10 + (*text - '0');
+        }
     }
-    if (minuteDigits < 1 || minuteDigits > 2 || text[0] != ':' || !IsDigit(text[1]) ||
+    if (minuteDigits < 1 || minuteDigits > MaxMinuteDigits || text[0] != ':' || !IsDigit(text[1]) ||
         !IsDigit(text[2]) || text[3] != '\0') {
         return false;
     }

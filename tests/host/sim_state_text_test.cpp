@@ -163,6 +163,8 @@ TEST(SimStateText, RejectedAssignmentsExplainAndChangeNothing) {
         {"", "time=215", "M:SS"},
         {"", "time=2:5", "M:SS"},
         {"", "time=100:00", "M:SS"},
+        {"", "time=99999999999:00", "M:SS"},
+        {"", "length=4294967296:00", "0:01..99:59"},
         {"", "length=0:00", "0:01..99:59"},
         {"mddisc=no", "md=play", "no MD"},
         {"mddisc=no", "mdtrack=2", "no MD"},
@@ -175,6 +177,9 @@ TEST(SimStateText, RejectedAssignmentsExplainAndChangeNothing) {
         {"", "raw.=1", "unknown field"},
         {"", "raw.5=256", "0..255"},
         {"", "raw.5=-1", "0..255"},
+        // Eight hex digits overflow a 32-bit long, which is what Windows has.
+        {"", "raw.5=0xFFFFFFFF", "0..255"},
+        {"", "raw.5=-0xFFFFFFFF", "0..255"},
         {"", "raw=all", "clear"},
         {"", "bogus=1", "bogus: unknown field; fields are power, mute, volume"},
         {"", "Volume=40", "unknown field"},
