@@ -84,11 +84,10 @@ void EndDrag() {
 void DragTick(UnitLink& link) {
     const DragTickDecision tick = DecideDragTick(
         ReadPointer(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
-    if (tick.action == DragTickAction::EndDrag) {
-        EndDrag();
-    }
-    if (tick.action != DragTickAction::SetVolume) {
-        return;
+    switch (tick.action) {
+    case DragTickAction::EndDrag: EndDrag(); return;
+    case DragTickAction::SendNothing: return;
+    case DragTickAction::SetVolume: break;
     }
     trayState.dragVolume = tick.volume;
     // Sent on every tick, changed or not.
