@@ -355,7 +355,10 @@ TEST_F(TrayWindowTest, DragEndsOnceTheLeftButtonIsUp) {
             EXPECT_EQ(Icon(WM_LBUTTONUP), 1);
         } else {
             EXPECT_TRUE(PumpUntil([] { return !trayState.dragging; })) << c.name;
-            EXPECT_TRUE(TrayIconCalls().empty()) << c.name << ": " << LastTooltipSuffix();
+            // The periodic refresh may come in now that the drag is over; a drag picture may not.
+            for (const TrayIconCall& call : TrayIconCalls()) {
+                EXPECT_EQ(call.suffix.rfind(" Vol:", 0), std::string::npos) << c.name;
+            }
         }
         const std::vector<SimLogEntry> log = TakeLog();
         for (std::uint32_t code : Commands(log)) {
