@@ -2,6 +2,8 @@
 
 #include "tests/tools/deckprobe/probe_args.h"
 
+#include <windows.h>
+
 // move X Y: puts the cursor there (screen pixels).
 ProbeExit RunMove(ProbeArgs args);
 // click X Y [left|middle|right]: one press and release there.
@@ -11,3 +13,6 @@ ProbeExit RunDoubleClick(ProbeArgs args);
 // drag X Y DX DY [MS]: left press at X,Y, moves in small steps to X+DX,Y+DY over MS
 // (default 600), release there.
 ProbeExit RunDrag(ProbeArgs args);
+
+// Moves there, lets the window under the cursor see it, then clicks the left button.
+bool LeftClickAt(POINT point);
