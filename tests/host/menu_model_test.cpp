@@ -126,8 +126,8 @@ TEST(NumberedList, CountCheckedEntryAndColumns) {
         {"CD, 12 tracks", CdItem, 12, 3, 7, 12, {3}, {}},
         {"CD, 25 tracks", CdItem, 25, 25, 7, 25, {25}, {21}},
         {"CD, 99 tracks", CdItem, 99, 1, 7, 99, {1}, fiveColumns},
-        // A malformed BCD count: the entries stop at 99, before the tape keys' ids.
-        {"CD, 165 tracks", CdItem, 165, 120, 7, 99, {}, fiveColumns},
+        // A malformed BCD count (0xA0): entry 100 would take 41101, the tape's play key.
+        {"CD, 100 tracks", CdItem, 100, 100, 7, 99, {}, fiveColumns},
         {"CD, negative count", CdItem, -5, 1, 7, 0, {}, {}},
         {"PC USB: presets, never shown", PcUsbItem, 12, 3, 9, 40, {9}, {21}},
         {"MD: presets", MdItem, 12, 3, 40, 40, {40}, {21}},
