@@ -52,12 +52,12 @@ public:
 
     // Polls until the driver reports expected open handles over all units (or on one
     // instance); closes reach the driver a moment after CloseHandle returns under Wine.
-    bool WaitForOpenHandles(std::uint32_t expected, DWORD timeoutMs = 2000);
+    bool WaitForOpenHandles(std::uint32_t expected, DWORD timeoutMs = 10000);
     bool WaitForOpenHandles(std::uint32_t instance, std::uint32_t expected, DWORD timeoutMs);
 
     // Polls the device-installation functions, as the program looks the unit up, until the
     // instance's interface is listed as present (or absent).
-    static bool WaitUntilListed(std::uint32_t instance, bool listed, DWORD timeoutMs = 2000);
+    static bool WaitUntilListed(std::uint32_t instance, bool listed, DWORD timeoutMs = 10000);
 
     // The Win32 error of the last call that failed.
     DWORD LastError() const { return lastError_; }

@@ -1,13 +1,10 @@
 #include "unit/unit_link.h"
 
 #include "unit/command_packet.h"
+#include "unit/command_pause.h"
 #include "unit/unit_device.h"
 
 namespace {
-
-// Pause after every command the driver accepted, so that commands reach the unit at most once
-// per 50 ms.
-constexpr DWORD CommandPauseMs = 50;
 
 // Opens an unopened link for one operation and closes it again when the operation ends. A link
 // that was open, or closed, is left as it was.
@@ -70,7 +67,7 @@ bool UnitLink::SendCommand(std::uint32_t code) {
     if (!DriverTransfer(handle, false, CommandPacketSize, packet)) {
         return false;
     }
-    Sleep(CommandPauseMs);
+    PauseAfterCommand();
     return true;
 }
 

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin mouse "${1:?usage: $0 BUILD_DIR}"
 
 program_start
-tray_wait_icon 101 15 start || e2e_bail "the resident copy shows its icon" "seen: $TRAY_ICON_SEEN"
+tray_wait_icon 101 30 start || e2e_bail "the resident copy shows its icon" "seen: $TRAY_ICON_SEEN"
 read -r x y < <(tray_icon_centre)
 e2e_note "icon at $TRAY_ICON_X,$TRAY_ICON_Y on screen; pointing at $x,$y"
 
@@ -24,7 +24,7 @@ double_click() {
     volume="$(unit_field volume)"
     unitsim log --clear >/dev/null
     deckprobe dblclick "$x" "$y"
-    if unit_wait_field power "$1" 3; then
+    if unit_wait_field power "$1" "$REFRESH_WAIT"; then
         e2e_ok "double click: the unit is $1"
     else
         e2e_not_ok "double click: the unit is $1" "actual: $(unit_field power)"
@@ -33,7 +33,7 @@ double_click() {
     [ "$1" = on ] && wanted=PowerOn
     e2e_check "double click: one $wanted and nothing else" "$wanted" \
         "$(commands_besides_volume "$volume")"
-    if tray_wait_icon "$2" 3 "dblclick-power-$1"; then
+    if tray_wait_icon "$2" "$REFRESH_WAIT" "dblclick-power-$1"; then
         e2e_ok "double click: the refresh right after shows icon $2"
     else
         e2e_not_ok "double click: the refresh right after shows icon $2" \
@@ -47,7 +47,7 @@ double_click on 101
 for wanted in on off; do
     unitsim log --clear >/dev/null
     deckprobe click "$x" "$y" middle
-    if unit_wait_field mute "$wanted" 3; then
+    if unit_wait_field mute "$wanted" "$REFRESH_WAIT"; then
         e2e_ok "middle click: mute is $wanted"
     else
         e2e_not_ok "middle click: mute is $wanted" "actual: $(unit_field mute)"
@@ -59,52 +59,75 @@ for wanted in on off; do
     fi
 done
 
+# drag_to VOLUME X Y DX DY: drags from X,Y by DX,DY and holds the button there until the unit has
+# the volume that position gives (the drag's ticks come every 100 ms, but a busy machine may
+# delay them), then lets go.
+drag_to() {
+    local volume="$1"
+    shift
+    deckprobe drag "$@" --hold
+    unit_wait_field volume "$volume" "$REFRESH_WAIT"
+    local reached=$?
+    deckprobe release
+    return $reached
+}
+
 # A drag that stays on the icon: from its bottom-left to its top-right corner, 15 pixels right
-# and 15 up, is 30 pixels of drag: ten steps up.
-volume="$(unit_field volume)"
-refresh_quiet_period
-deckprobe drag "$TRAY_ICON_X" $((TRAY_ICON_Y + 15)) 15 -15
-if unit_wait_field volume $((volume + 10)) 2; then
-    e2e_ok "drag up and right on the icon: volume $volume + 10"
-else
-    e2e_not_ok "drag up and right on the icon: volume $volume + 10" "actual: $(unit_field volume)"
-fi
-e2e_check "drag: the last command sets the new volume" "SetVolume+$((volume + 10))" \
-    "$(unit_commands | tail -n 1)"
-e2e_check "drag: volume commands only" "" "$(unit_commands | grep -v '^SetVolume+')"
-icon="$(volume_icon $((volume + 10)))"
-if tray_wait_icon "$icon" 1 "drag-on-icon"; then
-    e2e_ok "drag: the tray shows the volume picture, icon $icon"
-else
-    e2e_not_ok "drag: the tray shows the volume picture, icon $icon" \
-        "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
-fi
-e2e_tooltip "drag: the tooltip shows the volume" "Norvik Deckhand Vol:$((volume + 10))"
-# Released on the icon, the drag is over: moving the pointer no longer changes anything, and
-# the periodic refresh takes the icon back.
+# and 15 up, is 30 pixels of drag: ten steps up. The volume picture lasts until the next
+# refresh.
+drag_on_icon() {
+    unitsim set volume=30 >/dev/null
+    if drag_to 40 "$TRAY_ICON_X" $((TRAY_ICON_Y + 15)) 15 -15; then
+        e2e_ok "drag up and right on the icon: volume 30 + 10"
+    else
+        e2e_not_ok "drag up and right on the icon: volume 30 + 10" "actual: $(unit_field volume)"
+    fi
+    e2e_check "drag: the last command sets the new volume" "SetVolume+40" \
+        "$(unit_commands | tail -n 1)"
+    e2e_check "drag: volume commands only" "" "$(unit_commands | grep -v '^SetVolume+')"
+    if tray_wait_icon 14 "$REFRESH_WAIT" "drag-on-icon"; then
+        e2e_ok "drag: the tray shows the volume picture, icon 14"
+    else
+        e2e_not_ok "drag: the tray shows the volume picture, icon 14" \
+            "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
+    fi
+    e2e_tooltip "drag: the tooltip shows the volume" "Norvik Deckhand Vol:40"
+}
+e2e_between_refreshes drag_on_icon
+
+# Released on the icon, the drag is over: the pointer moved away changes nothing, and the
+# periodic refresh, held back only while a drag lasts, comes again and takes the icon back.
+mark="$(unit_log_mark)"
 deckprobe move 400 500
-sleep 0.5
-e2e_check "after the release, moving the pointer leaves the volume alone" $((volume + 10)) \
-    "$(unit_field volume)"
-if tray_wait_icon 101 7 "drag-released"; then
+deadline=$((SECONDS + REFRESH_WAIT))
+until [ "$(unit_refreshes "$mark")" -gt 0 ] || [ "$SECONDS" -ge "$deadline" ]; do
+    sleep 0.3
+done
+if [ "$(unit_refreshes "$mark")" -gt 0 ]; then
+    e2e_ok "after the release, the periodic refresh comes again"
+else
+    e2e_not_ok "after the release, the periodic refresh comes again" \
+        "log: $(unitsim log | paste -sd'|')"
+fi
+e2e_check "after the release, moving the pointer leaves the volume alone" "40 " \
+    "$(unit_field volume) $(unit_commands "$mark" | paste -sd' ')"
+if tray_wait_icon 101 "$REFRESH_WAIT" "drag-released"; then
     e2e_ok "after the release, the refresh shows icon 101 again"
 else
     e2e_not_ok "after the release, the refresh shows icon 101 again" "seen: $TRAY_ICON_SEEN"
 fi
 
 # The usual gesture: press on the icon, 30 pixels to the right, let go there.
-volume="$(unit_field volume)"
-deckprobe drag "$x" "$y" 30 0
-if unit_wait_field volume $((volume + 10)) 2; then
-    e2e_ok "drag 30 pixels to the right: volume $volume + 10"
+if drag_to 50 "$x" "$y" 30 0; then
+    e2e_ok "drag 30 pixels to the right: volume 40 + 10"
 else
-    e2e_not_ok "drag 30 pixels to the right: volume $volume + 10" "actual: $(unit_field volume)"
+    e2e_not_ok "drag 30 pixels to the right: volume 40 + 10" "actual: $(unit_field volume)"
 fi
 # Wine's tray passes on only what happens over the icon, so the program never hears of this
 # release and still follows the pointer; the stop below ends that.
 e2e_note "released off the icon: Wine's tray does not pass that release on"
 
 program_run -S
-program_wait_exit "$PROGRAM_PID" 10
+program_wait_exit "$PROGRAM_PID" 30
 e2e_check "the resident copy ends with -S: its exit code" 0 "${PROGRAM_STATUS:-still running}"
 e2e_end

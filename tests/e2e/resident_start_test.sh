@@ -6,14 +6,12 @@ set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin resident_start "${1:?usage: $0 BUILD_DIR}"
 
-# How long a change on the unit may take to show: one refresh period and some slack.
-refresh_wait=7
 
 unitsim set power=off >/dev/null
 program_start
 first=$PROGRAM_PID
 
-if tray_wait_icon 101 15 unit-on; then
+if tray_wait_icon 101 30 unit-on; then
     e2e_ok "started with the unit off, the tray shows icon 101 (unit on), pixel for pixel"
 else
     e2e_bail "started with the unit off, the tray shows icon 101 (unit on), pixel for pixel" \
@@ -41,7 +39,7 @@ e2e_check "the tray is the only window on screen" "$TRAY_NAME" \
 
 unitsim log --clear >/dev/null
 unitsim set power=off >/dev/null
-if tray_wait_icon 102 "$refresh_wait" unit-off; then
+if tray_wait_icon 102 "$REFRESH_WAIT" unit-off; then
     e2e_ok "the unit switched off by hand: the next refresh shows icon 102"
 else
     e2e_not_ok "the unit switched off by hand: the next refresh shows icon 102" \
@@ -52,7 +50,7 @@ e2e_check "refreshing sends the unit no command" "" "$(unit_commands | paste -sd
 
 program_run -S
 e2e_check "-S ends the resident copy: exit code of -S" 0 "$?"
-program_wait_exit "$first" 10
+program_wait_exit "$first" 30
 e2e_check "-S ends the resident copy: its exit code" 0 "${PROGRAM_STATUS:-still running}"
 
 # Unplugged at start: the program still becomes resident and says so only through its icon.
@@ -60,7 +58,7 @@ unitsim unplug >/dev/null
 unitsim log --clear >/dev/null
 program_start
 second=$PROGRAM_PID
-if tray_wait_icon 100 15 unplugged; then
+if tray_wait_icon 100 30 unplugged; then
     e2e_ok "started with the unit unplugged, the tray shows icon 100 (driver unreachable)"
 else
     e2e_not_ok "started with the unit unplugged, the tray shows icon 100 (driver unreachable)" \
@@ -81,7 +79,7 @@ fi
 
 unitsim set power=on >/dev/null
 unitsim plug >/dev/null
-if tray_wait_icon 101 "$refresh_wait" plugged-again; then
+if tray_wait_icon 101 "$REFRESH_WAIT" plugged-again; then
     e2e_ok "plugged in again: the next refresh shows icon 101"
 else
     e2e_not_ok "plugged in again: the next refresh shows icon 101" \
@@ -89,6 +87,6 @@ else
 fi
 
 program_run -S
-program_wait_exit "$second" 10
+program_wait_exit "$second" 30
 e2e_check "the second resident copy ends with -S: its exit code" 0 "${PROGRAM_STATUS:-still running}"
 e2e_end

@@ -141,17 +141,22 @@ TEST_F(CommandLine, WithoutTheUnitEveryOptionIsSilent) {
 
 // -i goes out only through the link the pass opened at its start. When that open failed, a
 // power or volume option opens a link of its own and closes it again, and from then on the
-// pass's link stays closed.
+// pass's link stays closed. The unit is plugged in while the box of -S holds the pass, after
+// the open at its start and the attempt of -p.
 TEST_F(CommandLine, LinkOpenedByAnOptionIsClosedForTheRest) {
     SwitchUnitOn();
     ASSERT_TRUE(sim.SetPresent(0, false));
     ASSERT_TRUE(SimControl::WaitUntilListed(0, false));
     TakeLog();
-    RunningProgram program("-p -v40 -i3 -v50");
-    Sleep(1000); // inside the wait of -p
+    RunningProgram program("-p -S -v40 -i3 -v50");
+    ASSERT_TRUE(program.Started());
+    HWND box = WaitForProgramBox(program.ProcessId(), 30000);
+    ASSERT_NE(box, nullptr);
     ASSERT_TRUE(sim.SetPresent(0, true));
+    ASSERT_TRUE(SimControl::WaitUntilListed(0, true));
+    EXPECT_TRUE(PressProgramBoxOk(box, 5000));
     DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(20000, exitCode));
+    ASSERT_TRUE(program.WaitForExit(30000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     const Codes sent = Commands(TakeLog());
     EXPECT_EQ(sent, (Codes{NumberedCommand(SetVolume, 40)})) << CommandList(sent);
@@ -161,14 +166,14 @@ TEST_F(CommandLine, StopWithoutResidentCopyWarnsOncePerOption) {
     RunningProgram program("-S -v30 -S");
     ASSERT_TRUE(program.Started());
     for (int shown = 0; shown < 2; ++shown) {
-        HWND box = WaitForProgramBox(program.ProcessId(), 10000);
+        HWND box = WaitForProgramBox(program.ProcessId(), 30000);
         ASSERT_NE(box, nullptr) << "box " << shown;
         EXPECT_EQ(ProgramBoxText(box), "起動していません");
         // The next box is a new window once this one is gone.
-        PressProgramBoxOk(box, 2000);
+        PressProgramBoxOk(box, 5000);
     }
     DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(10000, exitCode));
+    ASSERT_TRUE(program.WaitForExit(30000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(WaitForProgramBox(program.ProcessId(), 200), nullptr);
     EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 30)}));

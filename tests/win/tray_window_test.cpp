@@ -15,6 +15,8 @@ namespace {
 using Codes = std::vector<std::uint32_t>;
 
 constexpr char TestClassName[] = "DeckhandTrayWindowTest";
+// Fifty periods of the 100 ms volume and drag timers.
+constexpr DWORD TimerWaitMs = 5000;
 
 class TrayWindowTest : public SimTest {
 protected:
@@ -76,6 +78,22 @@ protected:
                 Sleep(10);
             }
         } while (GetTickCount() - start < ms);
+    }
+
+    // Handles this thread's messages until done() holds, for at most timeoutMs: a wait for a
+    // timer's work ends as soon as the timer has fired, however late a busy machine fires it.
+    template <typename Done> static bool PumpUntil(Done done, DWORD timeoutMs = TimerWaitMs) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start >= timeoutMs) {
+                return false;
+            }
+            Pump(10);
+        }
+        return true;
+    }
+    static bool PumpUntilVolumeStepDone() {
+        return PumpUntil([] { return !trayState.volumeKeyPending; });
     }
 
     LRESULT Icon(UINT mouseMessage) {
@@ -181,15 +199,14 @@ TEST_F(TrayWindowTest, VolumeHotkeysStepOncePerTimerPeriod) {
         }
         EXPECT_TRUE(trayState.volumeKeyPending);
         EXPECT_TRUE(Commands(TakeLog()).empty()) << "sent before the timer";
-        Pump(300);
-        EXPECT_FALSE(trayState.volumeKeyPending);
+        EXPECT_TRUE(PumpUntilVolumeStepDone());
         EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, c.sent)})) << c.volume;
         EXPECT_EQ(LastIconResource(), c.icon);
         EXPECT_EQ(LastTooltipSuffix(), "Volume");
     }
     // After the step, the next press is taken.
     Hotkey(HotkeyVolumeUp);
-    Pump(300);
+    EXPECT_TRUE(PumpUntilVolumeStepDone());
     EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 40)}));
 }
 
@@ -199,12 +216,11 @@ TEST_F(TrayWindowTest, VolumeStepSendsNothingWhenTheStatusCannotBeRead) {
     TakeLog();
     TrayIconCalls().clear();
     ASSERT_TRUE(sim.FailNext(1));
-    Pump(300);
-    EXPECT_FALSE(trayState.volumeKeyPending);
+    EXPECT_TRUE(PumpUntilVolumeStepDone());
     EXPECT_TRUE(Commands(TakeLog()).empty());
     EXPECT_TRUE(TrayIconCalls().empty());
     Hotkey(HotkeyVolumeUp); // taken again: the timer was killed
-    Pump(300);
+    EXPECT_TRUE(PumpUntilVolumeStepDone());
     EXPECT_EQ(Commands(TakeLog()), (Codes{NumberedCommand(SetVolume, 41)}));
 }
 
@@ -274,7 +290,8 @@ TEST_F(TrayWindowTest, DragSetsTheVolumeFromTheCursor) {
                              Step{600, 300, 80, 18}, Step{0, 300, 0, 10}}) {
         ASSERT_TRUE(SetCursorPos(step.x, step.y));
         TakeLog();
-        Pump(250);
+        const std::string shown = " Vol:" + std::to_string(step.volume);
+        EXPECT_TRUE(PumpUntil([&] { return LastTooltipSuffix() == shown; })) << "no tick";
         const Codes sent = Commands(TakeLog());
         ASSERT_FALSE(sent.empty()) << "no tick";
         for (std::uint32_t code : sent) {
@@ -336,7 +353,7 @@ TEST_F(TrayWindowTest, WithoutIconOnlyTheHotkeysWork) {
     EXPECT_TRUE(TrayIconCalls().empty());
     Hotkey(HotkeyCdNext);
     Hotkey(HotkeyVolumeUp);
-    Pump(300);
+    EXPECT_TRUE(PumpUntilVolumeStepDone());
     EXPECT_EQ(Commands(TakeLog()), (Codes{CdNext, NumberedCommand(SetVolume, 41)}));
     DestroyWindow(window_);
     window_ = nullptr;

@@ -1,5 +1,6 @@
 // The unit link against the simulated unit's driver: open on demand, the operations' decisions
 // and what they send, and their silence when the unit is not there.
+#include "support/counted_pause.h"
 #include "support/sim_fixture.h"
 #include "unit/command_code.h"
 #include "unit/unit_device.h"
@@ -71,9 +72,10 @@ TEST_F(NoUnit, LookupFindsNothingAndEveryOperationIsSilent) {
     };
     for (const Operation& operation : operations) {
         UnitLink link;
-        bool result = !operation.expected;
-        // No 50 ms pause: nothing was accepted. The lookup itself takes a few milliseconds.
-        EXPECT_LT(MillisecondsFor([&] { result = operation.run(link); }), 40.0) << operation.name;
+        const std::size_t pausesBefore = CommandPauses();
+        const bool result = operation.run(link);
+        // No pause after a command: nothing was accepted.
+        EXPECT_EQ(CommandPauses(), pausesBefore) << operation.name;
         EXPECT_EQ(result, operation.expected) << operation.name;
         EXPECT_EQ(link.handle, INVALID_HANDLE_VALUE) << operation.name;
         EXPECT_FALSE(link.IsOpen()) << operation.name;
@@ -116,11 +118,14 @@ TEST_F(UnitLinkTest, AcceptedCommandPausesFiftyMilliseconds) {
     UnitLink link;
     ASSERT_TRUE(link.EnsureOpen());
     bool sent = false;
+    std::size_t pauses = CommandPauses();
     EXPECT_GE(MillisecondsFor([&] { sent = link.SendCommand(MuteToggle); }), 49.0);
     EXPECT_TRUE(sent);
+    EXPECT_EQ(CommandPauses(), pauses + 1);
     ASSERT_TRUE(sim.FailNext(1));
-    EXPECT_LT(MillisecondsFor([&] { sent = link.SendCommand(MuteToggle); }), 40.0);
-    EXPECT_FALSE(sent);
+    pauses = CommandPauses();
+    EXPECT_FALSE(link.SendCommand(MuteToggle));
+    EXPECT_EQ(CommandPauses(), pauses) << "a refused command pauses";
 }
 
 TEST_F(UnitLinkTest, OperationsSendWhatTheUnitNeeds) {

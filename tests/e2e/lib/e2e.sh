@@ -8,6 +8,11 @@
 #   e2e_check DESCRIPTION EXPECTED ACTUAL
 #   e2e_tooltip DESCRIPTION TEXT [SECONDS]   the tray icon's tooltip becomes TEXT
 #   e2e_bail DESCRIPTION [DETAIL...]    a failure that makes the rest meaningless
+#   e2e_between_refreshes STEP [ARGS...] runs STEP, a function that acts and checks a picture
+#                                       that only lasts until the next periodic refresh; its
+#                                       checks count only from an attempt that no refresh cut
+#                                       into (STEP sets up the unit state it needs itself, since
+#                                       it may run again)
 #   e2e_end                             the summary line; exits non-zero after any failure
 
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -22,19 +27,59 @@ export DECKHAND_XVFB_FIRST="${DECKHAND_XVFB_FIRST:-80}" DECKHAND_XVFB_LAST="${DE
 E2E_PASSED=0
 E2E_FAILED=0
 
+# While a step of e2e_between_refreshes runs, results are held back until it is known whether
+# they count.
+E2E_HOLD=0
+E2E_HELD=()
+
 e2e_ok() {
+    if [ "$E2E_HOLD" = 1 ]; then
+        E2E_HELD+=("ok - $*")
+        return
+    fi
     echo "ok - $*"
     E2E_PASSED=$((E2E_PASSED + 1))
 }
 
 e2e_not_ok() {
-    echo "not ok - $1"
+    local text="not ok - $1" line
     shift
-    local line
     for line in "$@"; do
-        echo "# $line"
+        text+=$'\n'"# $line"
     done
+    if [ "$E2E_HOLD" = 1 ]; then
+        E2E_HELD+=("$text")
+        return
+    fi
+    echo "$text"
     E2E_FAILED=$((E2E_FAILED + 1))
+}
+
+e2e_between_refreshes() {
+    local attempt attempts=4 refreshes result
+    for ((attempt = 1; attempt <= attempts; attempt++)); do
+        refresh_quiet_period || e2e_note "$1: no periodic refresh seen before the step"
+        E2E_HELD=()
+        E2E_HOLD=1
+        "$@"
+        E2E_HOLD=0
+        refreshes="$(unit_refreshes)"
+        [ "$refreshes" = 0 ] && break
+        [ "$attempt" -lt "$attempts" ] &&
+            e2e_note "$1: a periodic refresh came during the step; it runs again (attempt $attempt)"
+    done
+    [ "$refreshes" = 0 ] ||
+        e2e_note "$1: every attempt met a periodic refresh; the last one's results stand"
+    for result in "${E2E_HELD[@]}"; do
+        case "$result" in
+        "ok - "*) e2e_ok "${result#ok - }" ;;
+        *)
+            echo "$result"
+            E2E_FAILED=$((E2E_FAILED + 1))
+            ;;
+        esac
+    done
+    E2E_HELD=()
 }
 
 e2e_note() {
@@ -51,7 +96,7 @@ e2e_check() {
 
 # e2e_tooltip DESCRIPTION TEXT [SECONDS]
 e2e_tooltip() {
-    if tray_wait_tooltip "$2" "${3:-2}"; then
+    if tray_wait_tooltip "$2" "${3:-$REFRESH_WAIT}"; then
         e2e_ok "$1"
     else
         e2e_not_ok "$1" "expected: $2" "actual:   $TRAY_TOOLTIP"

@@ -7,7 +7,9 @@
 #   unitsim ARGS / deckprobe ARGS          the unit's tool and the test helper, in the prefix
 #   unit_field FIELD                       one field of "unitsim status"
 #   unit_wait_field FIELD VALUE SECONDS    true once the unit reports it
-#   unit_commands                          the commands in the unit's log, one a line
+#   unit_commands [MARK]                   the commands in the unit's log, one a line (after
+#                                          the entry unit_log_mark gave)
+#   unit_log_mark                          the last entry's sequence number in the unit's log
 #   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
 #   program_run ARGS                       in the foreground; its exit code is returned
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
@@ -19,6 +21,11 @@
 #   tray_wait_tooltip TEXT SECONDS         the icon's tooltip is TEXT (a line break as \n);
 #                                          TRAY_TOOLTIP holds the last one read
 #   refresh_quiet_period                   the program's periodic refresh is seconds away
+#   refresh_wait_next                      waits for the next periodic refresh
+#   unit_refreshes [MARK]                  periodic refreshes in the unit's log (after MARK)
+#   unit_wait_handled SECONDS [MARK]       the unit's log (after MARK) shows a status read and
+#                                          every link closed again: the program has handled
+#                                          what it got
 #   volume_icon V                          the icon that volume V shows
 #   session_stop                           ends what was started
 
@@ -82,7 +89,14 @@ unit_wait_field() {
 # The accepted command transfers in the unit's log, named as unitsim names them ("PowerOn",
 # "SetVolume+31"); " ignored" follows a code the unit did not act on.
 unit_commands() {
-    unitsim log | sed -n 's/.* write .*  \([^ ]*\) (0x[0-9A-F]*)\( ignored\)\{0,1\}$/\1\2/p'
+    unitsim log | awk -v mark="${1:-0}" '$1 > mark' |
+        sed -n 's/.* write .*  \([^ ]*\) (0x[0-9A-F]*)\( ignored\)\{0,1\}$/\1\2/p'
+}
+
+# The sequence number of the last entry in the unit's log (0 when it is empty): a mark after
+# which unit_commands and unit_wait_handled look.
+unit_log_mark() {
+    unitsim log | awk 'END { print $1 + 0 }'
 }
 
 program_start() {
@@ -222,10 +236,37 @@ shown_windows() {
     done
 }
 
-# Waits for the program's next five-second refresh (a status read in the unit's log) and
-# clears the log.
+# The program's periodic status refresh. Waits for something that a refresh brings allow two
+# periods and some slack: bounds come from the program's own timing, and a wait that polls
+# returns as soon as its condition holds.
+REFRESH_PERIOD=5
+REFRESH_WAIT=$((2 * REFRESH_PERIOD + 2))
+
+# How many periodic refreshes the unit's log holds. The refresh timer's message opens a link of
+# its own before the refresh opens another: the one place where two opens follow each other
+# directly. (Hotkeys, gestures and menu commands open one link at a time.)
+unit_refreshes() {
+    unitsim log | awk -v mark="${1:-0}" '$1 > mark && $5 == "open" && prev == "open" { n++ }
+        { prev = $5 } END { print n + 0 }'
+}
+
+# Waits until the unit's log shows a status read and as many closes as opens, that is until
+# the program has handled a hotkey or message that reads the status; then "nothing was sent"
+# can be judged from the log.
+unit_wait_handled() {
+    local deadline=$((SECONDS + $1))
+    until unitsim log | awk -v mark="${2:-0}" '$1 <= mark { next }
+            $5 == "read" { r++ } $5 == "open" { o++ } $5 == "close" { c++ }
+            END { exit !(r > 0 && o == c) }'; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# Waits for the program's next periodic refresh (a status read in the unit's log) and clears
+# the log.
 refresh_wait_next() {
-    local deadline=$((SECONDS + 7))
+    local deadline=$((SECONDS + REFRESH_WAIT))
     unitsim log --clear >/dev/null
     until unitsim log | grep -q ' read '; do
         [ "$SECONDS" -lt "$deadline" ] || return 1
@@ -235,12 +276,12 @@ refresh_wait_next() {
     unitsim log --clear >/dev/null
 }
 
-# Makes sure that the next periodic refresh is some seconds away, waiting for one when it is
-# not, so that a picture a hotkey or gesture sets now stays up long enough to be screenshot.
-# Clears the unit's log.
+# Makes it likely that the next periodic refresh is some seconds away, waiting for one when the
+# last one seen is not recent. Only saves repeats: a check of a transient picture must still
+# find out from the log whether a refresh came (e2e_between_refreshes). Clears the unit's log.
 refresh_quiet_period() {
     local since_ms=$((($(date +%s%N) - ${REFRESH_AT:-0}) / 1000000))
-    if [ "$since_ms" -lt 2200 ]; then
+    if [ "$since_ms" -lt 2000 ]; then
         unitsim log --clear >/dev/null
         return 0
     fi

@@ -34,7 +34,8 @@ constexpr Subcommand Subcommands[] = {
     {"move", "X Y", RunMove},
     {"click", "X Y [left|middle|right]", RunClick},
     {"dblclick", "X Y", RunDoubleClick},
-    {"drag", "X Y DX DY [MS]", RunDrag},
+    {"drag", "X Y DX DY [MS] [--hold]", RunDrag},
+    {"release", "", RunRelease},
     {"tooltip", "", RunTooltip},
 };
 

@@ -61,11 +61,13 @@ bool MoveTo(POINT point) {
     return true;
 }
 
-// A button event at the cursor's position: no MOUSEEVENTF_MOVE, so nothing is rescaled.
-bool SendButton(DWORD flag) {
+// A button event at the cursor's position: no MOUSEEVENTF_MOVE, so nothing is rescaled. A time
+// of 0 lets the system stamp the event when it arrives.
+bool SendButton(DWORD flag, DWORD time = 0) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
+    input.mi.time = time;
     if (SendInput(1, &input, sizeof(input)) != 1) {
         std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
         return false;
@@ -73,12 +75,13 @@ bool SendButton(DWORD flag) {
     return true;
 }
 
-bool Click(const Button& button) {
-    if (!SendButton(button.downFlag)) {
+// With startTime, the press and the release are stamped startTime and startTime + the hold.
+bool Click(const Button& button, DWORD startTime = 0) {
+    if (!SendButton(button.downFlag, startTime)) {
         return false;
     }
     Sleep(ButtonHoldMs);
-    const bool released = SendButton(button.upFlag);
+    const bool released = SendButton(button.upFlag, startTime == 0 ? 0 : startTime + ButtonHoldMs);
     Sleep(ButtonHoldMs);
     return released;
 }
@@ -116,13 +119,18 @@ ProbeExit RunDoubleClick(ProbeArgs args) {
         return ProbeNotFound;
     }
     Sleep(SettleMs);
-    return Click(Buttons[0]) && Click(Buttons[0]) ? ProbeOk : ProbeNotFound;
+    // Double clicks are told by the events' times, not by when they arrive: stamped, the two
+    // clicks stay one double click even when this process is held up between them.
+    const DWORD start = GetTickCount();
+    return Click(Buttons[0], start) && Click(Buttons[0], start + 2 * ButtonHoldMs) ? ProbeOk
+                                                                                   : ProbeNotFound;
 }
 
 ProbeExit RunDrag(ProbeArgs args) {
     POINT from;
     POINT by;
     int durationMs = DefaultDragMs;
+    const bool hold = TakeFlag(args, "--hold");
     if ((args.count != 4 && args.count != 5) || !ParsePoint(args, 0, from) ||
         !ParsePoint(args, 2, by) ||
         (args.count == 5 && (!ParseInt(args.values[4], durationMs) || durationMs < 0))) {
@@ -142,7 +150,17 @@ ProbeExit RunDrag(ProbeArgs args) {
         const POINT at = {from.x + by.x * i / steps, from.y + by.y * i / steps};
         moved = MoveTo(at);
     }
+    if (hold) {
+        return moved ? ProbeOk : ProbeNotFound;
+    }
     Sleep(DragRestMs);
     const bool released = SendButton(MOUSEEVENTF_LEFTUP);
     return moved && released ? ProbeOk : ProbeNotFound;
+}
+
+ProbeExit RunRelease(ProbeArgs args) {
+    if (args.count != 0) {
+        return UsageError("release takes no arguments");
+    }
+    return SendButton(MOUSEEVENTF_LEFTUP) ? ProbeOk : ProbeNotFound;
 }

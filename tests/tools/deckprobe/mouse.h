@@ -6,8 +6,11 @@
 ProbeExit RunMove(ProbeArgs args);
 // click X Y [left|middle|right]: one press and release there.
 ProbeExit RunClick(ProbeArgs args);
-// dblclick X Y: two left clicks there, well within the double-click time.
+// dblclick X Y: two left clicks there, stamped well within the double-click time however late
+// the events are sent.
 ProbeExit RunDoubleClick(ProbeArgs args);
-// drag X Y DX DY [MS]: left press at X,Y, moves in small steps to X+DX,Y+DY over MS
-// (default 600), release there.
+// drag X Y DX DY [MS] [--hold]: left press at X,Y, moves in small steps to X+DX,Y+DY over MS
+// (default 600), release there; with --hold the button stays down (see release).
 ProbeExit RunDrag(ProbeArgs args);
+// release: lets the left button go where the cursor is.
+ProbeExit RunRelease(ProbeArgs args);

@@ -49,6 +49,19 @@ bool TakeMillisecondsOption(ProbeArgs& args, const char* name, unsigned& ms) {
     return true;
 }
 
+bool TakeFlag(ProbeArgs& args, const char* name) {
+    for (int i = 0; i < args.count; ++i) {
+        if (std::strcmp(args.values[i], name) == 0) {
+            for (int j = i; j + 1 < args.count; ++j) {
+                args.values[j] = args.values[j + 1];
+            }
+            args.count -= 1;
+            return true;
+        }
+    }
+    return false;
+}
+
 ProbeExit UsageError(const char* message) {
     std::fprintf(stderr, "deckprobe: %s (deckprobe help lists the subcommands)\n", message);
     return ProbeUsage;

@@ -24,4 +24,7 @@ bool ParseInt(const char* text, int& value);
 // option is there with a missing or bad number.
 bool TakeMillisecondsOption(ProbeArgs& args, const char* name, unsigned& ms);
 
+// "--NAME" anywhere in args: removes it and says whether it was there.
+bool TakeFlag(ProbeArgs& args, const char* name);
+
 ProbeExit UsageError(const char* message);

@@ -34,4 +34,4 @@ private:
 
 // Starts the program, waits at most timeoutMs for it to end and gives its exit code; fails the
 // test (and kills the program) when it does not end.
-DWORD RunProgram(const std::string& arguments, DWORD timeoutMs = 20000, DWORD* elapsedMs = nullptr);
+DWORD RunProgram(const std::string& arguments, DWORD timeoutMs = 60000, DWORD* elapsedMs = nullptr);

@@ -1,0 +1,5 @@
+#include "unit/command_pause.h"
+
+void PauseAfterCommand() {
+    Sleep(CommandPauseMs);
+}
