@@ -4,38 +4,35 @@
 
 namespace {
 
-TEST(PowerDecisions, OnlySuspendAndItsResumeAreActedOn) {
-    const std::pair<std::uintptr_t, PowerEvent> cases[] = {
-        {4, PowerEvent::Suspend}, {7, PowerEvent::Resume}, {0, PowerEvent::None},
-        {6, PowerEvent::None},    {18, PowerEvent::None},  {10, PowerEvent::None},
-    };
-    for (auto [param, event] : cases) {
+TEST(PowerDecisions, OnlySuspendAndTheResumeFromItAreActedOn) {
+    for (auto [param, event] : {std::pair{4u, PowerEvent::Suspend},
+                                {7u, PowerEvent::Resume},
+                                {0u, PowerEvent::None},
+                                {6u, PowerEvent::None},
+                                {18u, PowerEvent::None},
+                                {10u, PowerEvent::None}}) {
         EXPECT_EQ(PowerEventOf(param), event) << param;
     }
 }
 
-TEST(PowerDecisions, SessionEndPowersOffOnlyWhenItHappensAndMayDoSo) {
+TEST(PowerDecisions, SessionEndPowersOffOnlyWhenItHappensWithoutQ) {
     EXPECT_TRUE(PowerOffAtSessionEnd(true, false));
     EXPECT_FALSE(PowerOffAtSessionEnd(true, true));
     EXPECT_FALSE(PowerOffAtSessionEnd(false, false)); // cancelled
     EXPECT_FALSE(PowerOffAtSessionEnd(false, true));
 }
 
-TEST(PowerDecisions, MixersPastTheLastSlotAreLeftAlone) {
+TEST(PowerDecisions, MixerSlotsAndRestoreWrites) {
     for (auto [count, used] : {std::pair{0, 0}, {3, 3}, {100, 100}, {101, 100}, {-1, 0}}) {
         EXPECT_EQ(MixerSlotsInUse(count), used) << count;
     }
-}
-
-TEST(PowerDecisions, RestoreNeverPassesThroughFullVolume) {
-    struct Case {
-        std::uint32_t saved, first, second;
-    };
-    for (const Case& c : {Case{0, 1, 0}, Case{1, 0, 1}, Case{30000, 29999, 30000},
-                          Case{0xFFFF, 0xFFFE, 0xFFFF}, Case{0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFF}}) {
-        const RestoreWrites writes = RestoreWritesFor(c.saved);
-        EXPECT_EQ(writes.first, c.first) << c.saved;
-        EXPECT_EQ(writes.second, c.second) << c.saved;
+    // Never through full volume: a saved 0 comes back through 1.
+    for (auto [saved, first, second] : {std::tuple{0u, 1u, 0u},
+                                        {1u, 0u, 1u},
+                                        {30000u, 29999u, 30000u},
+                                        {0xFFFFFFFFu, 0xFFFFFFFEu, 0xFFFFFFFFu}}) {
+        EXPECT_EQ(RestoreWritesFor(saved).first, first) << saved;
+        EXPECT_EQ(RestoreWritesFor(saved).second, second) << saved;
     }
 }
 

@@ -8,33 +8,17 @@ namespace {
 
 FakeMixers* fakes = nullptr;
 
-// The speakers line of a device; the test's volume controls have ids of their own.
-DWORD LineOf(int device) {
-    return 0xFFFF0000u + static_cast<DWORD>(device);
+// Device d is known by the handle (d + 1) << 4; its speakers line is 0xFFFF0000 + d.
+std::uint32_t DeviceOf(HMIXEROBJ mixer) {
+    return static_cast<std::uint32_t>((reinterpret_cast<std::uintptr_t>(mixer) >> 4) - 1);
 }
 
-int DeviceOf(HMIXEROBJ mixer) {
-    return static_cast<int>(reinterpret_cast<std::uintptr_t>(mixer) >> 4) - 1;
+MMRESULT Record(const char* name, HMIXEROBJ mixer, const std::string& detail, bool right,
+                bool works) {
+    fakes->calls.push_back(name + (" " + std::to_string(DeviceOf(mixer))) + detail +
+                           (right ? "" : " wrong"));
+    return works ? MMSYSERR_NOERROR : MIXERR_INVALCONTROL;
 }
-
-FakeMixer* Find(HMIXEROBJ mixer) {
-    const int device = DeviceOf(mixer);
-    return device >= 0 && device < static_cast<int>(fakes->mixers.size()) ? &fakes->mixers[device]
-                                                                          : nullptr;
-}
-
-// Zero once the fields that the caller sets have been cleared in the copy.
-template <typename T> bool Zeroed(const T& copy) {
-    static const T zero = {};
-    return std::memcmp(&copy, &zero, sizeof(T)) == 0;
-}
-
-struct Call {
-    Call(const char* name, int device) : text(name + (" " + std::to_string(device))) {}
-    void Expect(bool ok, const char* what) { text += ok ? "" : std::string(" wrong ") + what; }
-    void Record() { fakes->calls.push_back(text); }
-    std::string text;
-};
 
 UINT WINAPI GetNumDevs() {
     fakes->calls.push_back("count");
@@ -43,96 +27,66 @@ UINT WINAPI GetNumDevs() {
 
 MMRESULT WINAPI Open(LPHMIXER mixer, UINT device, DWORD_PTR callback, DWORD_PTR instance,
                      DWORD flags) {
-    Call call("open", static_cast<int>(device));
-    call.Expect(callback == 0 && instance == 0 && flags == 0, "flags");
-    call.Record();
-    if (device >= fakes->mixers.size() || !fakes->mixers[device].opens) {
-        return MMSYSERR_BADDEVICEID;
-    }
-    *mixer = reinterpret_cast<HMIXER>(static_cast<std::uintptr_t>(device + 1) << 4);
-    return MMSYSERR_NOERROR;
+    *mixer = reinterpret_cast<HMIXER>(std::uintptr_t{device + 1} << 4);
+    return Record("open", reinterpret_cast<HMIXEROBJ>(*mixer), "",
+                  callback == 0 && instance == 0 && flags == 0, fakes->mixers.at(device).opens);
 }
 
 MMRESULT WINAPI GetLineInfo(HMIXEROBJ mixer, LPMIXERLINEA line, DWORD flags) {
-    MIXERLINEA rest = *line;
-    rest.cbStruct = rest.dwComponentType = 0;
-    Call call("line", DeviceOf(mixer));
-    call.Expect(line->cbStruct == sizeof(MIXERLINEA) && Zeroed(rest), "structure");
-    call.Expect(line->dwComponentType == 4 && flags == 0x80000003, "type or flags");
-    call.Record();
-    if (Find(mixer) == nullptr || !Find(mixer)->speakers) {
-        return MIXERR_INVALLINE;
-    }
-    line->dwLineID = LineOf(DeviceOf(mixer));
-    return MMSYSERR_NOERROR;
+    const bool works = fakes->mixers.at(DeviceOf(mixer)).speakers;
+    line->dwLineID = works ? 0xFFFF0000 + DeviceOf(mixer) : 0;
+    return Record("line", mixer, "",
+                  line->cbStruct == sizeof(MIXERLINEA) && line->dwComponentType == 4 &&
+                      flags == 0x80000003,
+                  works);
 }
 
 MMRESULT WINAPI GetLineControls(HMIXEROBJ mixer, LPMIXERLINECONTROLSA controls, DWORD flags) {
-    MIXERLINECONTROLSA rest = *controls;
-    rest.cbStruct = rest.dwLineID = rest.dwControlType = rest.cControls = rest.cbmxctrl = 0;
-    rest.pamxctrl = nullptr;
-    MIXERCONTROLA control = *controls->pamxctrl;
-    control.cbStruct = 0;
-    Call call("controls", DeviceOf(mixer));
-    call.Expect(controls->cbStruct == sizeof(MIXERLINECONTROLSA) && Zeroed(rest) &&
-                    controls->cControls == 1 && controls->cbmxctrl == sizeof(MIXERCONTROLA) &&
-                    controls->pamxctrl->cbStruct == sizeof(MIXERCONTROLA) && Zeroed(control),
-                "structure");
-    call.Expect(controls->dwLineID == LineOf(DeviceOf(mixer)), "line");
-    call.Expect(controls->dwControlType == 0x50030001 && flags == 0x80000002, "type or flags");
-    call.Record();
-    if (Find(mixer) == nullptr || !Find(mixer)->volume) {
-        return MIXERR_INVALCONTROL;
-    }
-    controls->pamxctrl->dwControlID = Find(mixer)->controlId;
-    return MMSYSERR_NOERROR;
+    const FakeMixer& fake = fakes->mixers.at(DeviceOf(mixer));
+    controls->pamxctrl->dwControlID = fake.volume ? fake.controlId : 0;
+    return Record("controls", mixer, "",
+                  controls->cbStruct == sizeof(MIXERLINECONTROLSA) &&
+                      controls->dwLineID == 0xFFFF0000 + DeviceOf(mixer) &&
+                      controls->dwControlType == 0x50030001 && controls->cControls == 1 &&
+                      controls->cbmxctrl == sizeof(MIXERCONTROLA) &&
+                      controls->pamxctrl->cbStruct == sizeof(MIXERCONTROLA) && flags == 0x80000002,
+                  fake.volume);
 }
 
-// A read or write of one value, as one channel.
-Call ValueCall(const char* name, HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags) {
+// A read or a write of one value for all channels: the control and the value that reach it.
+MMRESULT ValueCall(const char* name, HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags) {
     if (fakes->onValueCall) {
         fakes->onValueCall();
     }
-    MIXERCONTROLDETAILS rest = *details;
-    rest.cbStruct = rest.dwControlID = rest.cChannels = rest.cbDetails = 0;
-    rest.paDetails = nullptr;
-    Call call(name, DeviceOf(mixer));
-    char id[20];
-    snprintf(id, sizeof(id), " id=0x%lx", details->dwControlID);
-    call.text += id;
-    call.Expect(details->cbStruct == sizeof(MIXERCONTROLDETAILS) && Zeroed(rest) &&
-                    details->cChannels == 1 && details->cbDetails == 4,
-                "structure");
-    call.Expect(flags == 0x80000000, "flags");
-    return call;
+    FakeMixer& fake = fakes->mixers.at(DeviceOf(mixer));
+    DWORD& value = static_cast<MIXERCONTROLDETAILS_UNSIGNED*>(details->paDetails)->dwValue;
+    const bool write = std::strcmp(name, "set") == 0;
+    const bool works = details->dwControlID == fake.controlId && (write || fake.readable);
+    char detail[40];
+    snprintf(detail, sizeof(detail), write ? " id=0x%lx =%lu" : " id=0x%lx", details->dwControlID,
+             value);
+    if (works && write) {
+        fake.value = value;
+    } else if (works) {
+        value = fake.value;
+    }
+    return Record(name, mixer, detail,
+                  details->cbStruct == sizeof(MIXERCONTROLDETAILS) && details->cChannels == 1 &&
+                      details->cMultipleItems == 0 && details->cbDetails == 4 &&
+                      flags == 0x80000000,
+                  works);
 }
 
 MMRESULT WINAPI GetControlDetails(HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags) {
-    ValueCall("get", mixer, details, flags).Record();
-    const FakeMixer* fake = Find(mixer);
-    if (fake == nullptr || !fake->readable || details->dwControlID != fake->controlId) {
-        return MIXERR_INVALCONTROL;
-    }
-    static_cast<MIXERCONTROLDETAILS_UNSIGNED*>(details->paDetails)->dwValue = fake->value;
-    return MMSYSERR_NOERROR;
+    return ValueCall("get", mixer, details, flags);
 }
 
 MMRESULT WINAPI SetControlDetails(HMIXEROBJ mixer, LPMIXERCONTROLDETAILS details, DWORD flags) {
-    const DWORD value = static_cast<MIXERCONTROLDETAILS_UNSIGNED*>(details->paDetails)->dwValue;
-    Call call = ValueCall("set", mixer, details, flags);
-    call.text += " =" + std::to_string(value);
-    call.Record();
-    FakeMixer* fake = Find(mixer);
-    if (fake == nullptr || details->dwControlID != fake->controlId) {
-        return MIXERR_INVALCONTROL;
-    }
-    fake->value = value;
-    return MMSYSERR_NOERROR;
+    return ValueCall("set", mixer, details, flags);
 }
 
 MMRESULT WINAPI Close(HMIXER mixer) {
-    Call("close", DeviceOf(reinterpret_cast<HMIXEROBJ>(mixer))).Record();
-    return MMSYSERR_NOERROR;
+    return Record("close", reinterpret_cast<HMIXEROBJ>(mixer), "", true, true);
 }
 
 const MixerFunctions Fakes = {

@@ -1,9 +1,9 @@
 #pragma once
 
-// Mixers of the tests' own behind the volume snapshot, in place of winmm's while a FakeMixers
-// lives. Each call is recorded as text ("open 2", "get 2 id=0x7", "set 2 id=0x7 =99"), followed
-// by " wrong ..." for every flag, structure size or field that is not as the mixer functions
-// take it (the 32-bit sizes are checked at compile time; these are the build's own).
+// Mixers of the tests' own behind the volume snapshot while a FakeMixers lives. Every call is
+// recorded as text ("open 2", "get 2 id=0x7", "set 2 id=0x7 =99"), with " wrong" added when a
+// flag, size or count is not as the mixer functions take it (the sizes of this build: the
+// 32-bit ones are checked when the program is compiled).
 
 #include <cstdint>
 #include <functional>
@@ -11,12 +11,8 @@
 #include <vector>
 
 struct FakeMixer {
-    bool opens = true;
-    bool speakers = true; // has a speakers destination line
-    bool volume = true;   // which has a volume control
-    bool readable = true; // whose value can be read
-    std::uint32_t controlId = 0;
-    std::uint32_t value = 0;
+    bool opens = true, speakers = true, volume = true, readable = true;
+    std::uint32_t controlId = 0, value = 0;
 };
 
 struct FakeMixers {
