@@ -1,5 +1,6 @@
 #include "tray/tray_window.h"
 
+#include "power/power_events.h"
 #include "tray/bounded_text.h"
 #include "tray/context_menu.h"
 #include "tray/status_refresh.h"
@@ -206,9 +207,11 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnCreate(window); break;
     case WM_DESTROY: OnDestroy(); break;
+    case WM_ENDSESSION: HandleSessionEnd(wParam, link); break;
     case WM_COMMAND: HandleMenuCommand(LOWORD(wParam), link); break;
     case WM_TIMER: OnTimer(wParam, link); break;
     case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam)); break;
+    case WM_POWERBROADCAST: HandlePowerBroadcast(wParam, link); break;
     case WM_HOTKEY: OnHotkey(wParam, link); break;
     case TrayCallbackMsg:
         if (OnTrayCallback(lParam, link)) {
