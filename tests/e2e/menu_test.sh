@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin menu "${1:?usage: $0 BUILD_DIR}"
 
 program_start
-tray_wait_icon 101 15 start || e2e_bail "the resident copy shows its icon" "seen: $TRAY_ICON_SEEN"
+tray_wait_icon 101 30 start || e2e_bail "the resident copy shows its icon" "seen: $TRAY_ICON_SEEN"
 
 # open_menu NAME: a right click on the icon, and the popup on screen; the unit's log from then.
 open_menu() {
