@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/resident_window.h"
 #include "app/single_instance.h"
+#include "power/power_events.h"
 #include "tray/program_name.h"
 #include "tray/tray_state.h"
 #include "unit/unit_link.h"
@@ -36,6 +37,7 @@ int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
         return ShowStartFailure("Cannot Create Window");
     }
     RunMessageLoop();
+    DeleteMixerSnapshot();
     return ExitNormal;
 }
 

@@ -4,7 +4,7 @@
 #
 #   deckhand_wine_env PREFIX_DIR
 #       Exports WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, LANG/LC_ALL (ja_JP.UTF-8), WINE and
-#       WINESERVER for that prefix.
+#       WINESERVER for that prefix, and ALSA_CONFIG_PATH for a silent sound device.
 #   deckhand_prefix_prepare PREFIX_DIR BUILD_DIR INSTANCES
 #       Makes PREFIX_DIR a fresh prefix with INSTANCES simulated units installed, restored from
 #       a pristine copy cached in build/wine-cache/ (made on first use), then puts BUILD_DIR's
@@ -41,6 +41,9 @@ deckhand_wine_env() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     # ANSI code page 932, so that the program's CP932 text is Japanese.
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    # A machine without a sound card gives Wine no mixers at all; this silent device gives it
+    # real ones for the program's volume snapshot.
+    export ALSA_CONFIG_PATH="$DECKHAND_SOURCE_ROOT/scripts/lib/silent-sound.conf"
     # wine64 itself: /usr/bin/wine would prefer a 32-bit loader, which cannot run here.
     export WINE=/usr/lib/wine/wine64
     export WINESERVER=/usr/lib/wine/wineserver

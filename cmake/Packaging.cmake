@@ -1,0 +1,36 @@
+# Release packages of NorvikDeckhand.exe, made by CPack from the install rules below, for the
+# architecture of the build tree:
+#   NorvikDeckhand-<version>-win32.zip, -win64.zip               the program to copy anywhere
+#   NorvikDeckhand-<version>-win32-setup.exe, -win64-setup.exe   per-user NSIS installer
+# "cmake --build --preset win32 --target package" makes both kinds for one architecture;
+# scripts/release makes them for both.
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(deckhand_package_arch win64)
+  # NSIS installers are 32-bit programs unless made for this target.
+  set(CPACK_DECKHAND_NSIS_TARGET amd64-unicode)
+else()
+  set(deckhand_package_arch win32)
+  set(CPACK_DECKHAND_NSIS_TARGET x86-unicode)
+endif()
+
+# Plain-text names, so that Windows opens them with a double click. The README's pictures
+# keep their relative place beside it.
+install(TARGETS NorvikDeckhand RUNTIME DESTINATION .)
+install(FILES README.md DESTINATION . RENAME README.txt)
+install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+file(GLOB readme_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${readme_pictures} DESTINATION docs)
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "The Norvik Deckhand authors")
+set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${deckhand_package_arch})
+set(CPACK_STRIP_FILES ON)
+# The installer is our own script (packaging/NSIS.template.in); CPack fills in the version,
+# the staged files and the list of files the uninstaller removes.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/per_generator.cmake)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_DECKHAND_INSTALLER_ICON ${DECKHAND_ICON_DIR}/icon_1.ico)
+include(CPack)

@@ -1,0 +1,5 @@
+# Read by cpack once per generator: the installer's name says what it is, so that it is not
+# taken for the program itself.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
+endif()
