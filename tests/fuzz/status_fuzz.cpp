@@ -1,14 +1,17 @@
 // The status block's road to the screen: decoding, the refresh's icon, tooltip and tray state,
-// from any tray state the program could hold to any sequence of blocks the driver could send.
+// and the popup menu built from that state, from any tray state the program could hold and any
+// sequence of blocks the driver could send.
 //
 // Input: the tray state (statusText 100 bytes, cut at its last byte; currentSourceItem,
 // tunerPreset, cdTrack, cdTrackCount and cdPlayState as 32-bit little-endian; one byte of flags,
 // bit 0 powerOn, bit 1 muted), then refreshes of 33 bytes each: a byte whose bit 0 says the read
 // succeeded, and the 32-byte status block.
 #include "fuzz_support.h"
+#include "tray/menu_model.h"
 #include "tray/program_name.h"
 #include "tray/status_text.h"
 #include "tray/tray_icons.h"
+#include "unit/command_code.h"
 #include "unit/unit_status.h"
 
 namespace {
@@ -37,15 +40,32 @@ bool SameSourceFields(const TrayUnitState& a, const TrayUnitState& b) {
            a.cdPlayState == b.cdPlayState;
 }
 
-// What the user gets to see of the state after a refresh. The popup menu's model, which is
-// built from the same tray state, belongs here as well once it is part of the program.
+// What the user gets to see of the state after a refresh: the tooltip, and the popup menu that
+// is built from the same tray state.
 void ShowTrayState(const TrayUnitState& state, const RefreshOutcome& outcome) {
-    (void)state;
     char tooltip[TooltipSize];
     FormatTooltip(outcome.tooltipSuffix, tooltip);
     // Every text the refresh builds fits the tooltip field: nothing is cut.
     FUZZ_CHECK(std::strlen(tooltip) ==
                std::strlen(ProgramName) + std::strlen(outcome.tooltipSuffix));
+
+    const MenuColumn column = SourceColumn(state);
+    FUZZ_CHECK(column.count <= MaxColumnEntries);
+    for (std::size_t i = 0; i < column.count; ++i) {
+        FUZZ_CHECK(IsTerminated(column.entries[i].text, sizeof(column.entries[i].text)));
+    }
+    const NumberedList list = NumberedListFor(state);
+    FUZZ_CHECK(list.count >= 0 && list.count <= MaxNumberedEntries);
+    for (std::int32_t number = 1; number <= list.count; ++number) {
+        const MenuEntry entry = NumberedEntry(number, list.current);
+        FUZZ_CHECK(IsTerminated(entry.text, sizeof(entry.text)));
+        // Chosen, an entry sends its own number and nothing carries into the command's family.
+        const MenuOperation chosen =
+            MenuCommandOperation(static_cast<std::uint16_t>(entry.id), state.currentSourceItem);
+        FUZZ_CHECK(chosen.action == MenuAction::Send);
+        FUZZ_CHECK(chosen.value == NumberedCommand(TunerPreset, number) ||
+                   chosen.value == NumberedCommand(CdTrack, number));
+    }
 }
 
 void Refresh(TrayUnitState& state, bool read, const std::uint8_t (&block)[StatusBlockSize]) {
