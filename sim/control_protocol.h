@@ -4,6 +4,7 @@
 // its own, which NorvikDeckhand.exe never uses. Shared by the kernel driver (freestanding) and
 // its user-mode clients (unitsim, the Windows-side tests).
 
+#include "sim/transfer_faults.h"
 #include "sim/unit_model.h"
 
 #include <stdint.h>
@@ -30,6 +31,8 @@ enum SimOp : uint32_t {
     SimOpSetClock = 8,      // arg = 1 time runs / 0 time stands still -> nothing
     SimOpReset = 9,         // instance: factory state, present; log and failures untouched
     SimOpAdvanceClock = 10, // arg = milliseconds of unit time to let pass now, clock running or not
+    SimOpFailEvery = 20,    // arg = N: one transfer in N, on any unit, fails from now on; 0 ends it
+    SimOpRefuse = 21,       // arg = 1: every transfer, on any unit, is refused; 0 ends it
 };
 
 // What an open records as its access mask when the I/O manager does not say. Wine's does not:
@@ -56,6 +59,8 @@ struct SimInfo {
     uint32_t pendingFailures; // transfers still to be failed
     uint32_t clockRunning;
     SimInstanceInfo instances[SimMaxInstances];
+    uint32_t failEvery; // one transfer in this many fails; 0: none
+    uint32_t refusing;  // every transfer is refused
 };
 
 enum SimLogKind : uint16_t {

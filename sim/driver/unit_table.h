@@ -34,7 +34,7 @@ struct EventLog {
 struct UnitTable {
     SpinLock lock;
     UnitSlot slots[SimMaxInstances];
-    uint32_t pendingFailures;
+    SimFaultPlan faults;
     uint8_t clockRunning;
     uint64_t unitMs;     // unit time: follows real time while clockRunning
     uint64_t lastRealMs; // real time when unitMs was last brought up to date
