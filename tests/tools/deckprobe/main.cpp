@@ -8,6 +8,7 @@
 #include "tests/tools/deckprobe/message_boxes.h"
 #include "tests/tools/deckprobe/mouse.h"
 #include "tests/tools/deckprobe/probe_args.h"
+#include "tests/tools/deckprobe/process_usage.h"
 #include "tests/tools/deckprobe/program_window.h"
 #include "tests/tools/deckprobe/tray_tooltips.h"
 
@@ -26,10 +27,12 @@ struct Subcommand {
 };
 
 constexpr Subcommand Subcommands[] = {
-    {"wait-box", "[--timeout MS]", RunWaitBox},
+    {"wait-box", "[--timeout MS] [--count N]", RunWaitBox},
     {"no-box", "--for MS", RunNoBox},
     {"window", "[--wait MS | --gone MS]", RunWindow},
     {"post", "MSG [WPARAM LPARAM]", RunPost},
+    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N]", RunSend},
+    {"usage", "", RunUsage},
     {"hotkey", "up|down|num4|num5|num6", RunHotkey},
     {"move", "X Y", RunMove},
     {"click", "X Y [left|middle|right]", RunClick},
