@@ -27,6 +27,11 @@
 #                                          every link closed again: the program has handled
 #                                          what it got
 #   volume_icon V                          the icon that volume V shows
+#   unit_open_handles                      handles open on the simulated units, over all
+#   unit_wait_no_handles SECONDS           true once no handle to a unit is open
+#   refresh_now                            the program refreshes at once, as on its timer
+#   usage_figure NAME LINE                 one figure of a "deckprobe usage" line ("-" when
+#                                          the system does not give it)
 #   session_stop                           ends what was started
 
 SESSION_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -261,6 +266,30 @@ unit_wait_handled() {
         [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.2
     done
+}
+
+unit_open_handles() {
+    unitsim handles | sed -n 's/^total: \([0-9]*\) open$/\1/p'
+}
+
+# The program holds a handle only while it handles a message: polls for a moment when none is
+# open, which a leak never gives.
+unit_wait_no_handles() {
+    local deadline=$((SECONDS + $1))
+    until [ "$(unit_open_handles)" = 0 ]; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# The refresh timer's message (WM_TIMER with its id, 0), sent and handled now instead of
+# within the next five seconds.
+refresh_now() {
+    deckprobe send 0x113:0 >/dev/null
+}
+
+usage_figure() {
+    awk -v name="$1" '{ for (i = 1; i < NF; i += 2) if ($i == name) print $(i + 1) }' <<<"$2"
 }
 
 # Waits for the program's next periodic refresh (a status read in the unit's log) and clears
