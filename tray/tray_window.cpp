@@ -2,6 +2,7 @@
 
 #include "power/power_events.h"
 #include "tray/bounded_text.h"
+#include "tray/context_menu.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
 #include "tray/tray_icon.h"
@@ -171,6 +172,7 @@ void OnIconMouse(LPARAM mouseMessage, UnitLink& link) {
     switch (mouseMessage) {
     case WM_LBUTTONDOWN: StartDrag(link); break;
     case WM_LBUTTONUP: EndDrag(); break;
+    case WM_RBUTTONUP: ShowContextMenu(); break;
     case WM_LBUTTONDBLCLK:
         link.TogglePower();
         StatusRefresh();
@@ -206,7 +208,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); break;
     case WM_DESTROY: OnDestroy(); break;
     case WM_ENDSESSION: HandleSessionEnd(wParam, link); break;
+    case WM_COMMAND: HandleMenuCommand(LOWORD(wParam), link); break;
     case WM_TIMER: OnTimer(wParam, link); break;
+    case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam)); break;
     case WM_POWERBROADCAST: HandlePowerBroadcast(wParam, link); break;
     case WM_HOTKEY: OnHotkey(wParam, link); break;
     case TrayCallbackMsg:

@@ -40,8 +40,10 @@ enum CommandCode : std::uint32_t {
     TapeFastForward = 0xB80200DB,
 };
 
+// The number takes the low byte and only that: a number of 256 or more must never carry into
+// the family's code. Callers keep to their ranges (volume 0..80, tracks and presets 1..99).
 constexpr CommandCode NumberedCommand(CommandCode family, std::uint32_t number) {
-    return static_cast<CommandCode>(family + number);
+    return static_cast<CommandCode>((family & 0xFFFFFF00u) | (number & 0xFFu));
 }
 
 constexpr int MinVolume = 0;

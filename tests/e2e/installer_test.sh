@@ -38,7 +38,7 @@ start_from_entry() {
     unitsim set power=off >/dev/null
     unitsim log --clear >/dev/null
     "$WINE" start /unix "$1" >/dev/null 2>&1
-    if unit_wait_field power on 15 && deckprobe window --wait 10000 >/dev/null; then
+    if unit_wait_field power on 30 && deckprobe window --wait 30000 >/dev/null; then
         e2e_check "$2: resident, the unit powered on once" PowerOn "$(unit_commands | paste -sd' ')"
     else
         e2e_not_ok "$2: resident, the unit powered on once" \

@@ -32,6 +32,13 @@ TEST(CommandPacket, CodeBigEndianThenChecksumThenZeros) {
         {"SetVolume 80", NumberedCommand(SetVolume, 80), {0xB8, 0x02, 0x4D, 0x50, 0x57}},
         {"CdTrack 12", NumberedCommand(CdTrack, 12), {0xB8, 0x02, 0x44, 0x0C, 0x0A}},
         {"TunerPreset 3", NumberedCommand(TunerPreset, 3), {0xB8, 0x02, 0x4C, 0x03, 0x09}},
+        {"TunerPreset 25", NumberedCommand(TunerPreset, 25), {0xB8, 0x02, 0x4C, 0x19, 0x1F}},
+        // A number never carries into the family's byte.
+        {"CdTrack 0x105", NumberedCommand(CdTrack, 0x105), {0xB8, 0x02, 0x44, 0x05, 0x03}},
+        {"SetVolume 256", NumberedCommand(SetVolume, 256), {0xB8, 0x02, 0x4D, 0x00, 0x07}},
+        {"TunerPreset ~0",
+         NumberedCommand(TunerPreset, 0xFFFFFFFF),
+         {0xB8, 0x02, 0x4C, 0xFF, 0x05}},
         {"MdEject", MdEject, {0xB8, 0x02, 0x03, 0x40, 0xFD}},
         // The checksum wraps modulo 256.
         {"all ones", 0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFC}},

@@ -10,6 +10,9 @@
 #   unit_commands [MARK]                   the commands in the unit's log, one a line (after
 #                                          the entry unit_log_mark gave)
 #   unit_log_mark                          the last entry's sequence number in the unit's log
+#   unit_events                            the unit's log in words: open, read, close, write:NAME
+#   unit_wait_events WORDS SECONDS         true once unit_events holds WORDS in a row
+#                                          (UNIT_EVENTS: what it held last, on one line)
 #   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
 #   program_run ARGS                       in the foreground; its exit code is returned
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
@@ -26,6 +29,13 @@
 #   unit_wait_handled SECONDS [MARK]       the unit's log (after MARK) shows a status read and
 #                                          every link closed again: the program has handled
 #                                          what it got
+#   menu_open                              right-clicks the icon found last and waits for the
+#                                          popup; MENU_ENTRIES holds its "POPUP ID FLAGS TEXT"
+#                                          lines (deckprobe menu list)
+#   menu_open_submenu                      clicks the entry that opens the numbered submenu
+#                                          and waits for it; MENU_ENTRIES lists both popups
+#   menu_entries POPUP                     the entries of one popup of MENU_ENTRIES, without
+#                                          the popup's number
 #   volume_icon V                          the icon that volume V shows
 #   unit_open_handles                      handles open on the simulated units, over all
 #   unit_wait_no_handles SECONDS           true once no handle to a unit is open
@@ -102,6 +112,23 @@ unit_commands() {
 # which unit_commands and unit_wait_handled look.
 unit_log_mark() {
     unitsim log | awk 'END { print $1 + 0 }'
+}
+
+unit_events() {
+    unitsim log | awk '
+        $3 != "unit" { next }
+        $5 == "write" { for (i = NF; i > 6; i--) if ($i ~ /^\(0x/) { print "write:" $(i - 1); next } }
+        { print $5 }'
+}
+
+unit_wait_events() {
+    local deadline=$((SECONDS + $2))
+    while :; do
+        UNIT_EVENTS="$(unit_events | paste -sd' ')"
+        [[ " $UNIT_EVENTS " == *" $1 "* ]] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
 }
 
 program_start() {
@@ -315,6 +342,24 @@ refresh_quiet_period() {
         return 0
     fi
     refresh_wait_next
+}
+
+menu_open() {
+    local x y
+    read -r x y < <(tray_icon_centre)
+    MENU_ENTRIES=
+    deckprobe click "$x" "$y" right || return 1
+    MENU_ENTRIES="$(deckprobe menu list)"
+}
+
+menu_open_submenu() {
+    MENU_ENTRIES=
+    deckprobe menu click sub || return 1
+    MENU_ENTRIES="$(deckprobe menu list --popups 2)"
+}
+
+menu_entries() {
+    sed -n "s/^$1 //p" <<<"$MENU_ENTRIES"
 }
 
 # Ends the copies that were started and every other Wine process of the prefix.

@@ -15,15 +15,31 @@ struct KeyName {
 };
 
 constexpr KeyName Keys[] = {
-    {"up", VK_UP, 0x48, true},         {"down", VK_DOWN, 0x50, true},
-    {"num4", VK_NUMPAD4, 0x4B, false}, {"num5", VK_NUMPAD5, 0x4C, false},
-    {"num6", VK_NUMPAD6, 0x4D, false},
+    {"up", VK_UP, 0x48, true},          {"down", VK_DOWN, 0x50, true},
+    {"left", VK_LEFT, 0x4B, true},      {"right", VK_RIGHT, 0x4D, true},
+    {"num4", VK_NUMPAD4, 0x4B, false},  {"num5", VK_NUMPAD5, 0x4C, false},
+    {"num6", VK_NUMPAD6, 0x4D, false},  {"escape", VK_ESCAPE, 0x01, false},
+    {"return", VK_RETURN, 0x1C, false},
 };
 
 constexpr WORD ControlScan = 0x1D;
 constexpr WORD AltScan = 0x38;
 // A typist's pace between transitions, so that each is its own input event.
 constexpr DWORD KeyGapMs = 20;
+
+// A letter or digit by itself: its virtual key is the upper-case character.
+bool FindCharacterKey(const char* name, KeyName& key) {
+    const char c = name[0];
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (name[1] != '\0' || !(letter || (c >= '0' && c <= '9'))) {
+        return false;
+    }
+    key.name = name;
+    key.virtualKey = static_cast<WORD>(letter ? (c & ~0x20) : c);
+    key.scanCode = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
+    key.extended = false;
+    return true;
+}
 
 const KeyName* FindKey(const char* name) {
     for (const KeyName& key : Keys) {
@@ -63,6 +79,28 @@ ProbeExit RunHotkey(ProbeArgs args) {
     if (!sent || !released) {
         std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
         return ProbeNotFound;
+    }
+    return ProbeOk;
+}
+
+ProbeExit RunKeys(ProbeArgs args) {
+    if (args.count == 0) {
+        return UsageError("keys takes one or more keys");
+    }
+    for (int i = 0; i < args.count; ++i) {
+        KeyName key;
+        const KeyName* named = FindKey(args.values[i]);
+        if (named != nullptr) {
+            key = *named;
+        } else if (!FindCharacterKey(args.values[i], key)) {
+            return UsageError(
+                "keys takes escape, return, up, down, left, right, a letter or digit");
+        }
+        if (!SendKey(key.virtualKey, key.scanCode, key.extended, false) ||
+            !SendKey(key.virtualKey, key.scanCode, key.extended, true)) {
+            std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
+            return ProbeNotFound;
+        }
     }
     return ProbeOk;
 }

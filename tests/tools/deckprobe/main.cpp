@@ -7,6 +7,7 @@
 #include "tests/tools/deckprobe/keyboard.h"
 #include "tests/tools/deckprobe/message_boxes.h"
 #include "tests/tools/deckprobe/mouse.h"
+#include "tests/tools/deckprobe/popup_menu.h"
 #include "tests/tools/deckprobe/probe_args.h"
 #include "tests/tools/deckprobe/process_usage.h"
 #include "tests/tools/deckprobe/program_window.h"
@@ -34,12 +35,14 @@ constexpr Subcommand Subcommands[] = {
     {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N]", RunSend},
     {"usage", "", RunUsage},
     {"hotkey", "up|down|num4|num5|num6", RunHotkey},
+    {"keys", "KEY...  (escape, return, up, down, left, right, a letter or digit)", RunKeys},
     {"move", "X Y", RunMove},
     {"click", "X Y [left|middle|right]", RunClick},
     {"dblclick", "X Y", RunDoubleClick},
     {"drag", "X Y DX DY [MS] [--hold]", RunDrag},
     {"release", "", RunRelease},
     {"tooltip", "", RunTooltip},
+    {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
 };
 
 ProbeExit Usage() {

@@ -88,6 +88,14 @@ bool Click(const Button& button, DWORD startTime = 0) {
 
 } // namespace
 
+bool LeftClickAt(POINT point) {
+    if (!MoveTo(point)) {
+        return false;
+    }
+    Sleep(SettleMs);
+    return Click(Buttons[0]);
+}
+
 ProbeExit RunMove(ProbeArgs args) {
     POINT point;
     if (args.count != 2 || !ParsePoint(args, 0, point)) {

@@ -2,6 +2,8 @@
 
 #include "tests/tools/deckprobe/probe_args.h"
 
+#include <windows.h>
+
 // move X Y: puts the cursor there (screen pixels).
 ProbeExit RunMove(ProbeArgs args);
 // click X Y [left|middle|right]: one press and release there.
@@ -14,3 +16,6 @@ ProbeExit RunDoubleClick(ProbeArgs args);
 ProbeExit RunDrag(ProbeArgs args);
 // release: lets the left button go where the cursor is.
 ProbeExit RunRelease(ProbeArgs args);
+
+// Moves there, lets the window under the cursor see it, then clicks the left button.
+bool LeftClickAt(POINT point);

@@ -1,0 +1,111 @@
+#include "tray/context_menu.h"
+
+#include "tray/menu_model.h"
+#include "tray/status_refresh.h"
+#include "tray/tray_state.h"
+
+namespace {
+
+// Lets the unit act on the command before the refresh reads its status.
+constexpr DWORD CommandSettleMs = 100;
+
+static_assert(MenuGrayed == MF_GRAYED && MenuDisabled == MF_DISABLED && MenuChecked == MF_CHECKED &&
+              MenuPopup == MF_POPUP && MenuBarBreak == MF_MENUBARBREAK &&
+              MenuSeparator == MF_SEPARATOR);
+
+void AppendEntry(HMENU menu, const MenuEntry& entry) {
+    const UINT_PTR item = (entry.flags & MenuPopup) != 0
+                              ? reinterpret_cast<UINT_PTR>(trayState.numberSubmenu)
+                              : entry.id;
+    AppendMenuA(menu, entry.flags, item, entry.text);
+}
+
+void FillNumberSubmenu(HMENU submenu) {
+    const NumberedList list = NumberedListFor(trayState);
+    for (std::int32_t number = 1; number <= list.count; ++number) {
+        AppendEntry(submenu, NumberedEntry(number, list.current));
+    }
+}
+
+bool HoldsSubmenu(HMENU menu, HMENU submenu) {
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        if (GetSubMenu(menu, position) == submenu) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CarryOut(const MenuOperation& operation, UnitLink& link) {
+    switch (operation.action) {
+    case MenuAction::Send: link.SendCommand(operation.value); break;
+    case MenuAction::SelectInput: link.SelectInput(operation.value); break;
+    case MenuAction::ToggleMute: link.ToggleMute(); break;
+    case MenuAction::CloseWindow: PostMessageA(trayState.window, WM_CLOSE, 0, 0); break;
+    case MenuAction::Nothing: break;
+    }
+}
+
+} // namespace
+
+void ShowContextMenu() {
+    // A right click while the popup is open (its modal loop calls the window procedure again)
+    // must not replace the numbered submenu that the open popup owns.
+    if (trayState.numberSubmenu != nullptr) {
+        return;
+    }
+    StatusRefresh();
+    // Otherwise the popup stays open when the user clicks somewhere else.
+    SetForegroundWindow(trayState.window);
+    HMENU menu = LoadMenuA(trayState.instance, MAKEINTRESOURCEA(ContextMenuResource));
+    HMENU popup = GetSubMenu(menu, 0);
+    HMENU numbers = CreateMenu();
+    trayState.numberSubmenu = numbers;
+    FillNumberSubmenu(numbers);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, trayState.window,
+                   nullptr);
+    // Without a message after it, the next popup of a notification icon can close as soon as
+    // it opens.
+    PostMessageA(trayState.window, WM_NULL, 0, 0);
+    // PrepareMenu attaches the numbered submenu for the tuner and the CD only; attached, it goes
+    // with the popup.
+    const bool attached = popup != nullptr && HoldsSubmenu(popup, numbers);
+    trayState.numberSubmenu = nullptr;
+    DestroyMenu(menu);
+    if (!attached) {
+        DestroyMenu(numbers);
+    }
+}
+
+void PrepareMenu(HMENU menu) {
+    // Only the popup that ShowContextMenu tracks gets the marks and the column; opening the
+    // numbered submenu changes nothing.
+    if (trayState.numberSubmenu == nullptr || menu == trayState.numberSubmenu) {
+        return;
+    }
+    CheckMenuRadioItem(menu, PcUsbItem, TapeAuxItem, static_cast<UINT>(trayState.currentSourceItem),
+                       MF_BYCOMMAND);
+    if (trayState.muted) {
+        CheckMenuItem(menu, MuteItem, MF_BYCOMMAND | MF_CHECKED);
+    }
+    if (!trayState.powerOn) {
+        for (std::uint32_t id : GrayedWhenOff) {
+            EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED);
+        }
+    }
+    const MenuColumn column = SourceColumn(trayState);
+    for (std::size_t i = 0; i < column.count; ++i) {
+        AppendEntry(menu, column.entries[i]);
+    }
+}
+
+void HandleMenuCommand(std::uint16_t id, UnitLink& link) {
+    link.EnsureOpen();
+    CarryOut(MenuCommandOperation(id, trayState.currentSourceItem), link);
+    link.Close();
+    Sleep(CommandSettleMs);
+    StatusRefresh();
+}
