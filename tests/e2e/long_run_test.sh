@@ -21,9 +21,9 @@ REFRESH=0x113:0
 # The five hotkeys, then every menu command but 終了 (40007): sources, mute, N.B., the tuner's,
 # CD's, tape's and MD's keys, input level, numbered entries.
 KEY_LIST=(0x312:1 0x312:2 0x312:10 0x312:11 0x312:12)
-for id in 40001 40002 40003 40004 40005 40006 40010 1026 1027 1028 1029 1040 1041 1042 1043 \
-    1044 41101 41102 41103 41104 41105 41201 41202 41203 41204 41205 41301 41302 41002 41026 \
-    41100; do
+MENU_IDS=(40001 40002 40003 40004 40005 40006 40010 1026 1027 1028 1029 1040 1041 1042 1043 1044
+    41101 41102 41103 41104 41105 41201 41202 41203 41204 41205 41301 41302 41002 41026 41100)
+for id in "${MENU_IDS[@]}"; do
     KEY_LIST+=("0x111:$id")
 done
 cycles_per_sample=$(((CYCLES + SAMPLES - 1) / SAMPLES))
@@ -56,8 +56,17 @@ program_start
 resident=$PROGRAM_PID
 tray_wait_icon 101 30 start || e2e_bail "the resident copy shows its icon" "seen: $TRAY_ICON_SEEN"
 # Warm-up: whatever the program or Wine sets up on first use is there before the first sample.
-deckprobe send "$REFRESH" --rounds 100 >/dev/null && deckprobe send "${KEY_LIST[@]}" >/dev/null ||
-    e2e_bail "the warm-up is handled"
+# Each menu entry sends a command, so the unit's log shows that the list reaches real handlers.
+unitsim log --clear >/dev/null
+deckprobe send "${KEY_LIST[@]}" >/dev/null || e2e_bail "the warm-up is handled"
+sent="$(unit_commands | wc -l)"
+if [ "$sent" -ge "${#MENU_IDS[@]}" ]; then
+    e2e_ok "one round of the list sends the unit $sent commands (${#MENU_IDS[@]} menu entries)"
+else
+    e2e_not_ok "one round of the list sends the unit a command per menu entry" \
+        "${#MENU_IDS[@]} menu entries, $sent commands: $(unit_commands | paste -sd' ')"
+fi
+deckprobe send "$REFRESH" --rounds 100 >/dev/null || e2e_bail "the warm-up is handled"
 sample 0 0 0
 cycles=0 keys=0 taken=1
 for ((n = 1; n <= SAMPLES; n++)); do
