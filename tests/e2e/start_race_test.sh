@@ -28,7 +28,9 @@ while :; do
     for pid in "${pids[@]}"; do
         program_running "$pid" && running+=("$pid")
     done
-    [ "${#running[@]}" -gt 1 ] && [ "$SECONDS" -lt "$deadline" ] || break
+    if [ "${#running[@]}" -le 1 ] || [ "$SECONDS" -ge "$deadline" ]; then
+        break
+    fi
     sleep 0.2
 done
 [ "${#running[@]}" = 1 ] || e2e_bail "exactly one copy is still running" "running: ${#running[@]}"
