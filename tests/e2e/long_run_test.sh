@@ -35,8 +35,8 @@ run_share() {
         deckprobe send "${KEY_LIST[@]}" --rounds "$key_rounds" >/dev/null
 }
 
-# sample N CYCLES KEYS: one row of the table, kept in ROWS; the driver's handles are read once
-# no message is in hand (a leaked one stays).
+# sample N CYCLES KEYS: one row of the table, printed and kept in ROWS; the driver's handles are
+# read once no message is in hand (a leaked one stays).
 ROWS=()
 sample() {
     local usage driver
@@ -47,6 +47,7 @@ sample() {
         "$(usage_figure handles "$usage")" "$(usage_figure gdi "$usage")" \
         "$(usage_figure user "$usage")" "$(usage_figure private "$usage")" \
         "$(usage_figure workingset "$usage")" "$driver" "$SECONDS")")
+    e2e_note "${ROWS[-1]}"
 }
 column() {
     awk -v n="$1" '{ print $n }' <<<"$2"
@@ -67,6 +68,7 @@ else
         "${#MENU_IDS[@]} menu entries, $sent commands: $(unit_commands | paste -sd' ')"
 fi
 deckprobe send "$REFRESH" --rounds 100 >/dev/null || e2e_bail "the warm-up is handled"
+e2e_note " sample   cycles   keys  handles   gdi  user      private   workingset  driver       s"
 sample 0 0 0
 cycles=0 keys=0 taken=1
 for ((n = 1; n <= SAMPLES; n++)); do
@@ -82,8 +84,6 @@ if [ "$taken" = 1 ]; then
 else
     e2e_not_ok "the copy handled every message" "stopped in share $n of $SAMPLES"
 fi
-e2e_note " sample   cycles   keys  handles   gdi  user      private   workingset  driver       s"
-for row in "${ROWS[@]}"; do e2e_note "$row"; done
 
 first="${ROWS[0]}" last="${ROWS[-1]}"
 # flat NAME COLUMN SLACK: the figure in the last row is at most SLACK above the first row's.
