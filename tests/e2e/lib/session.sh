@@ -42,6 +42,7 @@
 #   refresh_now                            the program refreshes at once, as on its timer
 #   usage_figure NAME LINE                 one figure of a "deckprobe usage" line ("-" when
 #                                          the system does not give it)
+#   program_least_handles                  the program's handles, the least of three samples
 #   session_stop                           ends what was started
 
 SESSION_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -317,6 +318,20 @@ refresh_now() {
 
 usage_figure() {
     awk -v name="$1" '{ for (i = 1; i < NF; i += 2) if ($i == name) print $(i + 1) }' <<<"$2"
+}
+
+# A sample can fall into a refresh, which holds handles for a moment; one a second apart
+# from it cannot, unless the refresh hangs.
+program_least_handles() {
+    local n least='' figure
+    for n in 1 2 3; do
+        [ "$n" = 1 ] || sleep 1
+        figure="$(usage_figure handles "$(deckprobe usage)")"
+        if [[ "$figure" =~ ^[0-9]+$ ]] && { [ -z "$least" ] || [ "$figure" -lt "$least" ]; }; then
+            least="$figure"
+        fi
+    done
+    echo "${least:--}"
 }
 
 # Waits for the program's next periodic refresh (a status read in the unit's log) and clears
