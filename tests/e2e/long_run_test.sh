@@ -41,7 +41,7 @@ ROWS=()
 sample() {
     local usage driver
     usage="$(deckprobe usage)" || usage=
-    unit_wait_no_handles 2
+    unit_wait_no_handles "$REFRESH_WAIT"
     driver="$(unit_open_handles)"
     ROWS+=("$(printf '%6s %8s %6s %8s %5s %5s %12s %12s %7s %7s' "$1" "$2" "$3" \
         "$(usage_figure handles "$usage")" "$(usage_figure gdi "$usage")" \
