@@ -156,6 +156,14 @@ bool SimControl::FailNext(std::uint32_t count) {
     return Call(SimOpFailNext, 0, count);
 }
 
+bool SimControl::FailEvery(std::uint32_t every) {
+    return Call(SimOpFailEvery, 0, every);
+}
+
+bool SimControl::RefuseTransfers(bool refuse) {
+    return Call(SimOpRefuse, 0, refuse ? 1 : 0);
+}
+
 bool SimControl::ReadLog(std::vector<SimLogEntry>& entries, bool clear, std::uint32_t* dropped) {
     entries.clear();
     std::vector<std::uint8_t> reply(sizeof(SimLogReply) + SimLogCapacity * sizeof(SimLogEntry));
@@ -198,7 +206,8 @@ bool SimControl::Reset(std::uint32_t instance) {
 
 bool SimControl::StartFresh(std::uint32_t presentCount) {
     SimInfo info = {};
-    if (!Info(info) || !FailNext(0) || !SetReadAnswer(SimTransferDataSize) || !SetClock(false)) {
+    if (!Info(info) || !FailNext(0) || !FailEvery(0) || !RefuseTransfers(false) ||
+        !SetReadAnswer(SimTransferDataSize) || !SetClock(false)) {
         return false;
     }
     for (std::uint32_t i = 0; i < info.instanceCount; ++i) {

@@ -38,6 +38,11 @@ public:
     bool SetPresent(std::uint32_t instance, bool present);
     // The next count transfers, on any unit, fail; 0 cancels what is left.
     bool FailNext(std::uint32_t count);
+    // From the next transfer on, one in every transfers, on any unit, fails; 0 ends it.
+    bool FailEvery(std::uint32_t every);
+    // Every transfer on any unit is refused, as a busy or broken unit refuses them; opens still
+    // succeed.
+    bool RefuseTransfers(bool refuse);
     // The log from its oldest entry; with clear, what was read leaves the driver's log.
     bool ReadLog(std::vector<SimLogEntry>& entries, bool clear, std::uint32_t* dropped = nullptr);
     bool SetClock(bool running);
@@ -49,7 +54,7 @@ public:
     bool Reset(std::uint32_t instance);
 
     // A known starting point: every installed unit reset, the first presentCount of them
-    // present and the others unplugged, no pending failures, whole status reads, unit time
+    // present and the others unplugged, no planted faults, whole status reads, unit time
     // standing still and the log empty.
     bool StartFresh(std::uint32_t presentCount);
 

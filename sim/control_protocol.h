@@ -5,6 +5,7 @@
 // its user-mode clients (unitsim, the Windows-side tests).
 
 #include "sim/transfer_check.h"
+#include "sim/transfer_faults.h"
 #include "sim/unit_model.h"
 
 #include <stdint.h>
@@ -33,6 +34,8 @@ enum SimOp : uint32_t {
     SimOpAdvanceClock = 10, // arg = milliseconds of unit time to let pass now, clock running or not
     SimOpSetReadAnswer = 11, // arg = status bytes (0..32) every status read is answered with, on
                              // any instance -> nothing
+    SimOpFailEvery = 20, // arg = N: one transfer in N, on any unit, fails from now on; 0 ends it
+    SimOpRefuse = 21,    // arg = 1: every transfer, on any unit, is refused; 0 ends it
 };
 
 // What an open records as its access mask when the I/O manager does not say. Wine's does not:
@@ -60,6 +63,8 @@ struct SimInfo {
     uint32_t clockRunning;
     uint32_t readAnswerBytes; // status bytes a read is answered with; SimTransferDataSize: all
     SimInstanceInfo instances[SimMaxInstances];
+    uint32_t failEvery; // one transfer in this many fails; 0: none
+    uint32_t refusing;  // every transfer is refused
 };
 
 enum SimLogKind : uint16_t {

@@ -38,7 +38,9 @@ Reply GetInfo(uint8_t* out, uint32_t outLength) {
             info.instanceCount = i + 1;
         }
     }
-    info.pendingFailures = g_units.pendingFailures;
+    info.pendingFailures = g_units.faults.pendingFailures;
+    info.failEvery = g_units.faults.failEvery;
+    info.refusing = g_units.faults.refuseTransfers;
     info.clockRunning = g_units.clockRunning;
     info.readAnswerBytes = g_units.readAnswerBytes;
     *reinterpret_cast<SimInfo*>(out) = info;
@@ -66,7 +68,9 @@ Reply UnderLock(const SimRequest& head, const uint8_t* in, uint32_t inLength, ui
     CatchUpUnitClock();
     switch (head.op) {
     case SimOpGetInfo: return GetInfo(out, outLength);
-    case SimOpFailNext: g_units.pendingFailures = head.arg; return Done;
+    case SimOpFailNext: g_units.faults.pendingFailures = head.arg; return Done;
+    case SimOpFailEvery: SetFailEvery(g_units.faults, head.arg); return Done;
+    case SimOpRefuse: g_units.faults.refuseTransfers = head.arg != 0 ? 1 : 0; return Done;
     case SimOpReadLog: return ReadLog(out, outLength, head.arg != 0);
     case SimOpSetClock: g_units.clockRunning = head.arg != 0 ? 1 : 0; return Done;
     case SimOpAdvanceClock: AdvanceUnitClock(head.arg); return Done;

@@ -4,6 +4,7 @@
 #include "sim/driver/irp_completion.h"
 #include "sim/driver/unit_table.h"
 #include "sim/transfer_check.h"
+#include "sim/transfer_faults.h"
 
 namespace {
 
@@ -133,12 +134,14 @@ NTSTATUS DispatchUnitControl(DEVICE_OBJECT* device, IRP* irp) {
         SimLogEntry entry = NewEntry(instance, SimLogFailed, STATUS_SUCCESS);
         KeepInput(entry, buffer, inputLength);
         entry.outputLength = outputLength;
-        if (!slot.present || !counted || openedIn != slot.generation) {
-            // A handle from before an unplug stays dead, as a real device's would.
+        // A handle from before an unplug stays dead, as a real device's would.
+        const bool alive = slot.present && counted && openedIn == slot.generation;
+        const uint32_t fault =
+            alive && isTransfer ? NextTransferFault(g_units.faults) : SimStatusSuccess;
+        if (!alive) {
             result.status = STATUS_DEVICE_NOT_CONNECTED;
-        } else if (isTransfer && g_units.pendingFailures > 0) {
-            --g_units.pendingFailures;
-            result.status = STATUS_IO_DEVICE_ERROR;
+        } else if (fault != SimStatusSuccess) {
+            result.status = static_cast<NTSTATUS>(fault);
         } else if (kind == SimTransferRefused) {
             entry.kind = SimLogRefused;
             result.status = isTransfer ? STATUS_INVALID_PARAMETER : STATUS_INVALID_DEVICE_REQUEST;

@@ -34,7 +34,7 @@ struct EventLog {
 struct UnitTable {
     SpinLock lock;
     UnitSlot slots[SimMaxInstances];
-    uint32_t pendingFailures;
+    SimFaultPlan faults;
     // A read is answered with the prefix and this many status bytes; a real driver could return
     // fewer than asked, and the program must cope.
     uint32_t readAnswerBytes;

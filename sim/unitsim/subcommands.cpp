@@ -173,6 +173,25 @@ int RunShort(SubcommandContext& context) {
     return ExitOk;
 }
 
+int RunFlaky(SubcommandContext& context) {
+    unsigned long every = 0;
+    if (context.argc != 1 || !ParseUnsigned(context.argv[0], 1000000, every)) {
+        return WrongArguments("flaky takes N, one transfer in N fails (0 ends it), 0 to 1000000");
+    }
+    if (!context.sim.FailEvery(static_cast<std::uint32_t>(every))) {
+        return Refused(context, "failing transfers");
+    }
+    return ExitOk;
+}
+
+int RunRefuse(SubcommandContext& context) {
+    const bool on = context.argc == 1 && std::strcmp(context.argv[0], "on") == 0;
+    if (context.argc != 1 || (!on && std::strcmp(context.argv[0], "off") != 0)) {
+        return WrongArguments("refuse takes on or off");
+    }
+    return context.sim.RefuseTransfers(on) ? ExitOk : Refused(context, "the refusal");
+}
+
 int RunHandles(SubcommandContext& context) {
     if (context.argc != 0) {
         return WrongArguments("handles takes no arguments");
@@ -241,6 +260,8 @@ int RunInfo(SubcommandContext& context) {
     }
     std::printf("interfaces listed: %u\n", static_cast<unsigned>(listedCount));
     std::printf("transfers to fail: %u\n", static_cast<unsigned>(info.pendingFailures));
+    std::printf("one transfer in N fails: %u\n", static_cast<unsigned>(info.failEvery));
+    std::printf("refusing transfers: %s\n", info.refusing ? "yes" : "no");
     std::printf("status reads answer: %u of %u bytes\n",
                 static_cast<unsigned>(info.readAnswerBytes),
                 static_cast<unsigned>(SimTransferDataSize));
@@ -259,6 +280,8 @@ const Subcommand Subcommands[] = {
     {"unplug", "", "take the unit off the USB bus", RunUnplug},
     {"plug", "", "put it back", RunPlug},
     {"fail", "N", "fail the next N transfers, on any unit", RunFail},
+    {"flaky", "N", "from now on one transfer in N fails, on any unit; 0 ends it", RunFlaky},
+    {"refuse", "on|off", "refuse every transfer, as a busy or broken unit would", RunRefuse},
     {"short", "N", "answer status reads with their first N bytes, on any unit (32: all)", RunShort},
     {"handles", "", "open handles per unit", RunHandles},
     {"reset", "", "factory state, plugged in", RunReset},

@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -409,6 +410,37 @@ TEST_F(InjectedFailure, CountsDownAcrossUnitsAndTransfersOnly) {
     EXPECT_EQ(info.pendingFailures, 1u);
     EXPECT_FALSE(raw.Call(UnitTransferIoctl, ReadHeader, 40));
     EXPECT_TRUE(raw.Call(UnitTransferIoctl, ReadHeader, 40));
+}
+
+// A unit that refuses every transfer, or fails one in N, is still found and opened; to the link
+// its reads fail as planted, and the handle is closed again.
+TEST_F(InjectedFailure, RefusalAndOneInNStrikeTheirTransfers) {
+    const struct {
+        const char* name;
+        std::function<bool(SimControl&)> plant;
+        const char* reads; // one letter per status read: '+' succeeds, '-' fails
+    } cases[] = {
+        {"one in three", [](SimControl& s) { return s.FailEvery(3); }, "++-++-"},
+        {"refused", [](SimControl& s) { return s.RefuseTransfers(true); }, "------"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(sim.StartFresh(1));
+        ASSERT_TRUE(c.plant(sim));
+        std::string reads;
+        {
+            UnitLink link;
+            EXPECT_TRUE(link.EnsureOpen());
+            for (int i = 0; i < 6; ++i) {
+                reads += link.ReadStatus() ? '+' : '-';
+            }
+        }
+        EXPECT_EQ(reads, c.reads);
+        EXPECT_TRUE(sim.WaitForOpenHandles(0));
+        const std::vector<SimLogEntry> log = TakeLog();
+        EXPECT_EQ(CountKind(log, SimLogOpen), 1u);
+        EXPECT_EQ(CountKind(log, SimLogClose), 1u);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

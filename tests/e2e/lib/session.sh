@@ -37,6 +37,12 @@
 #   menu_entries POPUP                     the entries of one popup of MENU_ENTRIES, without
 #                                          the popup's number
 #   volume_icon V                          the icon that volume V shows
+#   unit_open_handles                      handles open on the simulated units, over all
+#   unit_wait_no_handles SECONDS           true once no handle to a unit is open
+#   refresh_now                            the program refreshes at once, as on its timer
+#   usage_figure NAME LINE                 one figure of a "deckprobe usage" line ("-" when
+#                                          the system does not give it)
+#   program_least_handles                  the program's handles, the least of three samples
 #   session_stop                           ends what was started
 
 SESSION_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -288,6 +294,44 @@ unit_wait_handled() {
         [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.2
     done
+}
+
+unit_open_handles() {
+    unitsim handles | sed -n 's/^total: \([0-9]*\) open$/\1/p'
+}
+
+# The program holds a handle only while it handles a message: polls for a moment when none is
+# open, which a leak never gives.
+unit_wait_no_handles() {
+    local deadline=$((SECONDS + $1))
+    until [ "$(unit_open_handles)" = 0 ]; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.2
+    done
+}
+
+# The refresh timer's message (WM_TIMER with its id, 0), sent and handled now instead of
+# within the next five seconds.
+refresh_now() {
+    deckprobe send 0x113:0 >/dev/null
+}
+
+usage_figure() {
+    awk -v name="$1" '{ for (i = 1; i < NF; i += 2) if ($i == name) print $(i + 1) }' <<<"$2"
+}
+
+# A sample can fall into a refresh, which holds handles for a moment; one a second apart
+# from it cannot, unless the refresh hangs.
+program_least_handles() {
+    local n least='' figure
+    for n in 1 2 3; do
+        [ "$n" = 1 ] || sleep 1
+        figure="$(usage_figure handles "$(deckprobe usage)")"
+        if [[ "$figure" =~ ^[0-9]+$ ]] && { [ -z "$least" ] || [ "$figure" -lt "$least" ]; }; then
+            least="$figure"
+        fi
+    done
+    echo "${least:--}"
 }
 
 # Waits for the program's next periodic refresh (a status read in the unit's log) and clears

@@ -9,6 +9,7 @@
 #include "tests/tools/deckprobe/mouse.h"
 #include "tests/tools/deckprobe/popup_menu.h"
 #include "tests/tools/deckprobe/probe_args.h"
+#include "tests/tools/deckprobe/process_usage.h"
 #include "tests/tools/deckprobe/program_window.h"
 #include "tests/tools/deckprobe/tray_tooltips.h"
 
@@ -27,10 +28,12 @@ struct Subcommand {
 };
 
 constexpr Subcommand Subcommands[] = {
-    {"wait-box", "[--timeout MS]", RunWaitBox},
+    {"wait-box", "[--timeout MS] [--count N]", RunWaitBox},
     {"no-box", "--for MS", RunNoBox},
     {"window", "[--wait MS | --gone MS]", RunWindow},
     {"post", "MSG [WPARAM LPARAM]", RunPost},
+    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N]", RunSend},
+    {"usage", "", RunUsage},
     {"hotkey", "up|down|num4|num5|num6", RunHotkey},
     {"keys", "KEY...  (escape, return, up, down, left, right, a letter or digit)", RunKeys},
     {"move", "X Y", RunMove},

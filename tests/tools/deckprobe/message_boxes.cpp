@@ -27,15 +27,23 @@ bool PrintAndClose(HWND box) {
 
 ProbeExit RunWaitBox(ProbeArgs args) {
     unsigned timeoutMs = DefaultTimeoutMs;
-    if (!TakeMillisecondsOption(args, "--timeout", timeoutMs) || args.count != 0) {
-        return UsageError("wait-box takes only --timeout MS");
+    unsigned count = 1;
+    if (!TakeMillisecondsOption(args, "--timeout", timeoutMs) ||
+        !TakeCountOption(args, "--count", count) || args.count != 0 || count == 0) {
+        return UsageError("wait-box takes only --timeout MS and --count N");
     }
-    HWND box = WaitForProgramBox(0, timeoutMs);
-    if (box == nullptr) {
-        std::fprintf(stderr, "deckprobe: no message box within %u ms\n", timeoutMs);
-        return ProbeNotFound;
+    for (unsigned closed = 0; closed < count; ++closed) {
+        HWND box = WaitForProgramBox(0, timeoutMs);
+        if (box == nullptr) {
+            std::fprintf(stderr, "deckprobe: no message box within %u ms (%u of %u closed)\n",
+                         timeoutMs, closed, count);
+            return ProbeNotFound;
+        }
+        if (!PrintAndClose(box)) {
+            return ProbeNotFound;
+        }
     }
-    return PrintAndClose(box) ? ProbeOk : ProbeNotFound;
+    return ProbeOk;
 }
 
 ProbeExit RunNoBox(ProbeArgs args) {

@@ -24,6 +24,11 @@ bool ParseInt(const char* text, int& value);
 // option is there with a missing or bad number.
 bool TakeMillisecondsOption(ProbeArgs& args, const char* name, unsigned& ms);
 
+// "--NAME N" for a count rather than a time: the same rules.
+inline bool TakeCountOption(ProbeArgs& args, const char* name, unsigned& count) {
+    return TakeMillisecondsOption(args, name, count);
+}
+
 // "--NAME" anywhere in args: removes it and says whether it was there.
 bool TakeFlag(ProbeArgs& args, const char* name);
 

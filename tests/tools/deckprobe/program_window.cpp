@@ -9,6 +9,16 @@ namespace {
 
 constexpr const char* ProgramWindowName = "Norvik Deckhand";
 constexpr DWORD PollMs = 50;
+// Far beyond the slowest message the program handles (a menu command: its command's pause, the
+// 100 ms wait and a status read), so that only a hung program runs into it.
+constexpr UINT SendTimeoutMs = 60000;
+constexpr std::size_t MaxMessagesInList = 64;
+
+struct WindowMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
 
 HWND FindProgramWindow() {
     return FindWindowA(ProgramWindowName, ProgramWindowName);
@@ -37,6 +47,31 @@ bool ParseMessage(const char* text, UINT& message) {
     }
     message = RegisterWindowMessageA(text);
     return message != 0;
+}
+
+// "MSG[:WPARAM[:LPARAM]]", the numbers as ParseInteger takes them.
+bool ParseMessageSpec(const char* text, WindowMessage& out) {
+    char spec[64] = {};
+    if (std::strlen(text) >= sizeof(spec)) {
+        return false;
+    }
+    std::memcpy(spec, text, std::strlen(text));
+    const char* parts[3] = {spec, "0", "0"};
+    char* colon = std::strchr(spec, ':');
+    for (int i = 1; i < 3 && colon != nullptr; ++i) {
+        *colon = '\0';
+        parts[i] = colon + 1;
+        colon = std::strchr(colon + 1, ':');
+    }
+    std::int64_t wParam = 0;
+    std::int64_t lParam = 0;
+    if (colon != nullptr || !ParseMessage(parts[0], out.message) ||
+        !ParseInteger(parts[1], wParam) || !ParseInteger(parts[2], lParam)) {
+        return false;
+    }
+    out.wParam = static_cast<WPARAM>(wParam);
+    out.lParam = static_cast<LPARAM>(lParam);
+    return true;
 }
 
 } // namespace
@@ -75,5 +110,42 @@ ProbeExit RunPost(ProbeArgs args) {
         return ProbeNotFound;
     }
     std::printf("posted 0x%04X\n", message);
+    return ProbeOk;
+}
+
+ProbeExit RunSend(ProbeArgs args) {
+    unsigned rounds = 1;
+    WindowMessage messages[MaxMessagesInList];
+    if (!TakeCountOption(args, "--rounds", rounds) || args.count == 0 ||
+        args.count > int(MaxMessagesInList)) {
+        return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
+    }
+    for (int i = 0; i < args.count; ++i) {
+        if (!ParseMessageSpec(args.values[i], messages[i])) {
+            return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
+        }
+    }
+    HWND window = FindProgramWindow();
+    if (window == nullptr) {
+        std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
+        return ProbeNotFound;
+    }
+    unsigned long sent = 0;
+    const DWORD start = GetTickCount();
+    for (unsigned round = 0; round < rounds; ++round) {
+        for (int i = 0; i < args.count; ++i) {
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(window, messages[i].message, messages[i].wParam,
+                                     messages[i].lParam, SMTO_NORMAL, SendTimeoutMs, &result)) {
+                std::fprintf(stderr,
+                             "deckprobe: message 0x%04X not handled after %lu sent "
+                             "(error %lu)\n",
+                             messages[i].message, sent, GetLastError());
+                return ProbeNotFound;
+            }
+            ++sent;
+        }
+    }
+    std::printf("sent %lu in %lu ms\n", sent, static_cast<unsigned long>(GetTickCount() - start));
     return ProbeOk;
 }
