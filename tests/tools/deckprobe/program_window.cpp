@@ -50,14 +50,14 @@ bool ParseMessage(const char* text, UINT& message) {
 }
 
 // "MSG[:WPARAM[:LPARAM]]", the numbers as ParseInteger takes them.
-bool ParseMessageSpec(const char* text, WindowMessage& out) {
-    char spec[64] = {};
-    if (std::strlen(text) >= sizeof(spec)) {
+bool ParseMessageWords(const char* text, WindowMessage& out) {
+    char words[64] = {};
+    if (std::strlen(text) >= sizeof(words)) {
         return false;
     }
-    std::memcpy(spec, text, std::strlen(text));
-    const char* parts[3] = {spec, "0", "0"};
-    char* colon = std::strchr(spec, ':');
+    std::memcpy(words, text, std::strlen(text));
+    const char* parts[3] = {words, "0", "0"};
+    char* colon = std::strchr(words, ':');
     for (int i = 1; i < 3 && colon != nullptr; ++i) {
         *colon = '\0';
         parts[i] = colon + 1;
@@ -121,7 +121,7 @@ ProbeExit RunSend(ProbeArgs args) {
         return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
     }
     for (int i = 0; i < args.count; ++i) {
-        if (!ParseMessageSpec(args.values[i], messages[i])) {
+        if (!ParseMessageWords(args.values[i], messages[i])) {
             return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
         }
     }
