@@ -151,37 +151,35 @@ int RunPlug(SubcommandContext& context) {
     return RunSetPresent(context, true);
 }
 
-int RunFail(SubcommandContext& context) {
-    unsigned long count = 0;
-    if (context.argc != 1 || !ParseUnsigned(context.argv[0], 1000000, count)) {
-        return WrongArguments("fail takes the number of transfers to fail, 0 to 1000000");
+// A subcommand whose one argument, a number up to max, goes to the driver through apply.
+int RunWithNumber(SubcommandContext& context, unsigned long max, const char* usage,
+                  bool (SimControl::*apply)(std::uint32_t), const char* what) {
+    unsigned long number = 0;
+    if (context.argc != 1 || !ParseUnsigned(context.argv[0], max, number)) {
+        return WrongArguments(usage);
     }
-    if (!context.sim.FailNext(static_cast<std::uint32_t>(count))) {
-        return Refused(context, "failing transfers");
+    if (!(context.sim.*apply)(static_cast<std::uint32_t>(number))) {
+        return Refused(context, what);
     }
     return ExitOk;
+}
+
+int RunFail(SubcommandContext& context) {
+    return RunWithNumber(context, 1000000,
+                         "fail takes the number of transfers to fail, 0 to 1000000",
+                         &SimControl::FailNext, "failing transfers");
 }
 
 int RunShort(SubcommandContext& context) {
-    unsigned long bytes = 0;
-    if (context.argc != 1 || !ParseUnsigned(context.argv[0], SimTransferDataSize, bytes)) {
-        return WrongArguments("short takes the status bytes a read is answered with, 0 to 32");
-    }
-    if (!context.sim.SetReadAnswer(static_cast<std::uint32_t>(bytes))) {
-        return Refused(context, "shortening reads");
-    }
-    return ExitOk;
+    return RunWithNumber(context, SimTransferDataSize,
+                         "short takes the status bytes a read is answered with, 0 to 32",
+                         &SimControl::SetReadAnswer, "shortening reads");
 }
 
 int RunFlaky(SubcommandContext& context) {
-    unsigned long every = 0;
-    if (context.argc != 1 || !ParseUnsigned(context.argv[0], 1000000, every)) {
-        return WrongArguments("flaky takes N, one transfer in N fails (0 ends it), 0 to 1000000");
-    }
-    if (!context.sim.FailEvery(static_cast<std::uint32_t>(every))) {
-        return Refused(context, "failing transfers");
-    }
-    return ExitOk;
+    return RunWithNumber(context, 1000000,
+                         "flaky takes N, one transfer in N fails (0 ends it), 0 to 1000000",
+                         &SimControl::FailEvery, "failing transfers");
 }
 
 int RunRefuse(SubcommandContext& context) {
