@@ -1,8 +1,9 @@
 #include "tests/tools/deckprobe/keyboard.h"
 
+#include "tests/tools/input_events/input_events.h"
+
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -56,7 +57,7 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
     input.ki.wVk = virtualKey;
     input.ki.wScan = scanCode;
     input.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
-    const bool sent = SendInput(1, &input, sizeof(input)) == 1;
+    const bool sent = SendOneInput(input);
     Sleep(KeyGapMs);
     return sent;
 }
@@ -76,11 +77,7 @@ ProbeExit RunHotkey(ProbeArgs args) {
     const bool altReleased = SendKey(VK_MENU, AltScan, false, true);
     const bool controlReleased = SendKey(VK_CONTROL, ControlScan, false, true);
     const bool released = altReleased && controlReleased;
-    if (!sent || !released) {
-        std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
-        return ProbeNotFound;
-    }
-    return ProbeOk;
+    return sent && released ? ProbeOk : ProbeNotFound;
 }
 
 ProbeExit RunKeys(ProbeArgs args) {
@@ -98,7 +95,6 @@ ProbeExit RunKeys(ProbeArgs args) {
         }
         if (!SendKey(key.virtualKey, key.scanCode, key.extended, false) ||
             !SendKey(key.virtualKey, key.scanCode, key.extended, true)) {
-            std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
             return ProbeNotFound;
         }
     }

@@ -1,5 +1,7 @@
 #include "tests/tools/deckprobe/mouse.h"
 
+#include "tests/tools/input_events/input_events.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -68,11 +70,7 @@ bool SendButton(DWORD flag, DWORD time = 0) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
     input.mi.time = time;
-    if (SendInput(1, &input, sizeof(input)) != 1) {
-        std::fprintf(stderr, "deckprobe: SendInput failed (error %lu)\n", GetLastError());
-        return false;
-    }
-    return true;
+    return SendOneInput(input);
 }
 
 // With startTime, the press and the release are stamped startTime and startTime + the hold.

@@ -1,5 +1,7 @@
 #include "support/mouse_buttons.h"
 
+#include "tests/tools/input_events/input_events.h"
+
 namespace {
 
 // SendInput's absolute scale is 0..65535 over the screen; rounded up, the coordinate maps back
@@ -19,7 +21,7 @@ bool SendButtonEvent(DWORD flag) {
     input.mi.dx = AbsoluteCoordinate(cursor.x, GetSystemMetrics(SM_CXSCREEN));
     input.mi.dy = AbsoluteCoordinate(cursor.y, GetSystemMetrics(SM_CYSCREEN));
     input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return SendInput(1, &input, sizeof(input)) == 1;
+    return SendOneInput(input);
 }
 
 } // namespace
