@@ -66,19 +66,20 @@ session_init() {
     mkdir -p "$SESSION_WORK" "$SESSION_SHOTS"
 }
 
-# Now and then (a few in a thousand runs, with the program resident) unitsim ends with exit
-# code 1 before printing anything, although it always explains its own failures; such a run is
-# repeated. The note goes to SESSION_NOTES (default stderr), so that captured output stays
-# clean.
-unitsim() {
-    local out status attempt err="$SESSION_WORK/unitsim.err"
+# Now and then (a few in a thousand runs, with the program resident) a Wine program ends with
+# exit code 1 before printing anything. unitsim and deckprobe always explain their own failures,
+# so such a run never got as far as its first step and is repeated. The note goes to
+# SESSION_NOTES (default stderr), so that captured output stays clean.
+run_explained() {
+    local name="$1" out status attempt err="$SESSION_WORK/$1.err"
+    shift
     for attempt in 1 2 3; do
-        out="$("$WINE" "$DECKHAND_UNITSIM" "$@" 2>"$err")"
+        out="$("$WINE" "$@" 2>"$err")"
         status=$?
         if [ "$status" -ne 1 ] || [ -n "$out" ] || [ -s "$err" ]; then
             break
         fi
-        echo "# unitsim $* ended silently with exit code 1 (attempt $attempt)" \
+        echo "# $name ${*:2} ended silently with exit code 1 (attempt $attempt)" \
             >>"${SESSION_NOTES:-/dev/stderr}"
     done
     cat "$err" >&2
@@ -86,8 +87,16 @@ unitsim() {
     return "$status"
 }
 
+unitsim() {
+    run_explained unitsim "$DECKHAND_UNITSIM" "$@"
+}
+
+# A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log.
 deckprobe() {
-    "$WINE" "$SESSION_PROBE" "$@" | tr -d '\r'
+    run_explained deckprobe "$SESSION_PROBE" "$@"
+    local status=$?
+    [ "$status" -le 2 ] || echo "# deckprobe $1 ended with status $status" >&2
+    return "$status"
 }
 
 unit_field() {
