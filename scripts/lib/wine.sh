@@ -44,8 +44,9 @@ deckhand_wine_env() {
     # A machine without a sound card gives Wine no mixers at all; this silent device gives it
     # real ones for the program's volume snapshot.
     export ALSA_CONFIG_PATH="$DECKHAND_SOURCE_ROOT/scripts/lib/silent-sound.conf"
-    # wine64 itself: /usr/bin/wine would prefer a 32-bit loader, which cannot run here.
-    export WINE=/usr/lib/wine/wine64
+    # wine64 itself (/usr/bin/wine would prefer a 32-bit loader, which cannot run here), started
+    # with a fixed address-space layout.
+    export WINE="$DECKHAND_SOURCE_ROOT/scripts/lib/wine64"
     export WINESERVER=/usr/lib/wine/wineserver
 }
 
