@@ -29,6 +29,12 @@ target_compile_options(deckhand_program_options INTERFACE
 if(WIN32)
   target_link_options(deckhand_program_options INTERFACE -Wl,--gc-sections)
 endif()
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # No unwind tables on 32-bit Windows: without C++ exceptions nothing there reads them (the
+  # system's own exception handling finds its handlers on the stack). 64-bit Windows unwinds
+  # through tables, which stay.
+  target_compile_options(deckhand_program_options INTERFACE -fno-asynchronous-unwind-tables)
+endif()
 
 if(DECKHAND_FUZZ)
   # Coverage feedback for libFuzzer in every library; the fuzz targets link the fuzzer itself.
