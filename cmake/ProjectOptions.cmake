@@ -47,6 +47,9 @@ target_compile_options(deckhand_program_options INTERFACE
   -ffunction-sections -fdata-sections)
 if(WIN32)
   target_link_options(deckhand_program_options INTERFACE -Wl,--gc-sections)
+  # Smaller still than -Os, at some cost in speed: the program spends its life waiting for
+  # messages.
+  target_compile_options(deckhand_program_options INTERFACE $<$<CONFIG:MinSizeRel>:-Oz>)
 endif()
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   # No unwind tables on 32-bit Windows: without C++ exceptions nothing there reads them (the
