@@ -65,7 +65,12 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
 } // namespace
 
 ProbeExit RunHotkey(ProbeArgs args) {
-    const KeyName* key = args.count == 1 ? FindKey(args.values[0]) : nullptr;
+    return args.count == 1 ? PressHotkey(args.values[0])
+                           : UsageError("hotkey takes up, down, num4, num5 or num6");
+}
+
+ProbeExit PressHotkey(const char* name) {
+    const KeyName* key = FindKey(name);
     if (key == nullptr) {
         return UsageError("hotkey takes up, down, num4, num5 or num6");
     }
