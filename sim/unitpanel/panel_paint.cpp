@@ -446,25 +446,26 @@ void PaintStrip(HDC dc, const RECT& area, const PanelFonts& fonts, const Command
     const int gap = metrics.tmAveCharWidth * 2;
     Text(dc, area.left + 2, y, StripCaptionText, StripCaption);
     const int leftmost = area.left + 2 + TextWidth(dc, StripCaptionText) + gap;
-    // The newest at the right end, older ones to its left as far as they fit.
+    // The newest at the right end, older ones to its left as far as they fit, a dot between.
+    const int dot = metrics.tmAveCharWidth / 3 > 1 ? metrics.tmAveCharWidth / 3 : 2;
+    const int centreY = (area.top + area.bottom) / 2;
     int right = area.right - 2;
     for (std::size_t i = strip.count; i-- > 0;) {
         char text[StripWordSize + 16];
         StripItemText(strip.items[i], text, sizeof(text));
         const int width = TextWidth(dc, text);
-        if (right - width < leftmost) {
+        const bool newest = i + 1 == strip.count;
+        if (right - (newest ? 0 : gap) - width < leftmost) {
             break;
         }
-        const bool newest = i + 1 == strip.count;
-        Text(dc, right - width, y, text, newest && !dimmed ? StripNewest : StripOlder);
-        right -= width + gap;
-        const int dot = metrics.tmAveCharWidth / 3 > 1 ? metrics.tmAveCharWidth / 3 : 2;
-        const int centreX = right + gap / 2;
-        const int centreY = (area.top + area.bottom) / 2;
-        if (i > 0 && right - gap > leftmost) {
+        if (!newest) {
+            const int centreX = right - gap / 2;
             Fill(dc, centreX - dot / 2, centreY - dot / 2, centreX - dot / 2 + dot,
                  centreY - dot / 2 + dot, StripCaption);
+            right -= gap;
         }
+        Text(dc, right - width, y, text, newest && !dimmed ? StripNewest : StripOlder);
+        right -= width;
     }
 }
 
