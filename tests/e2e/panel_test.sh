@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The simulated unit's front panel (unitpanel.exe) beside the resident program: real clicks and
-# an access key on the panel press the unit's keys, a hotkey sent to the program shows on the
-# panel's display within a second (read through the window, not in pixels), an unplugged unit
-# shows as such, and the panel's handles stay flat over a thousand refreshes.
+# The simulated unit's front panel (unitpanel.exe) beside the resident program: real clicks
+# and keys (an access key, Tab and space) on it press the unit's keys, a hotkey sent to the
+# program shows on the panel's display within a second (read through the window, not in
+# pixels), an unplugged unit shows as such, and the panel's handles stay flat over a thousand
+# refreshes.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin panel "${1:?usage: $0 BUILD_DIR}"
@@ -81,6 +82,8 @@ click_key "VOL +"
 e2e_unit "a click on VOL + steps the volume up" volume 21
 deckprobe keys c
 e2e_unit "the access key C selects the CD" source cd
+deckprobe keys tab space
+e2e_unit "Tab goes on to the MD key and space presses it" source md
 
 # Ctrl+Alt+Up to the program: it reads the volume and sets the next one, which the panel shows.
 latencies=()
@@ -99,7 +102,7 @@ e2e_check "the strip names the program's last command" "SetVolume 26" \
 unitsim unplug >/dev/null
 e2e_display "an unplugged unit shows as UNPLUGGED" UNPLUGGED
 unitsim plug >/dev/null
-e2e_display "plugged in again, the unit is back on the display" "CD | VOL 26"
+e2e_display "plugged in again, the unit is back on the display" "MD | VOL 26"
 
 deckprobe send --panel "$REFRESH" --rounds 100 >/dev/null || e2e_bail "the panel takes refreshes"
 before="$(panel_least_handles)"

@@ -36,7 +36,7 @@ constexpr Subcommand Subcommands[] = {
     {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N] [--panel]", RunSend},
     {"usage", "[--panel]", RunUsage},
     {"hotkey", "up|down|num4|num5|num6", RunHotkey},
-    {"keys", "KEY...  (escape, return, up, down, left, right, a letter or digit)", RunKeys},
+    {"keys", "KEY...  (escape, return, tab, space, the arrows, a letter or digit)", RunKeys},
     {"move", "X Y", RunMove},
     {"click", "X Y [left|middle|right]", RunClick},
     {"dblclick", "X Y", RunDoubleClick},
