@@ -189,7 +189,7 @@ void Refresh() {
     if (viewChanged || logChanged) {
         // Painted now rather than when the queue runs dry, so that what the unit did shows
         // within the period however busy the panel is.
-        UpdateWindow(panel.window);
+        RedrawWindow(panel.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 }
 

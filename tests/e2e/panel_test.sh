@@ -95,6 +95,15 @@ e2e_check "five hotkeys sent to the program show on the panel within a second ea
     "${#latencies[@]}"
 e2e_note "from the key press to the panel's display: $(printf '%s\n' "${latencies[@]}" |
     sort -n | paste -sd' ') ms"
+# The panel's own share: from a change of the unit, made through the driver, to its display.
+latencies=()
+for volume in 30 31 32 33 34; do
+    shown="$(deckprobe panel press $((0xB8024D00 + volume)) "VOL $volume" | tail -n 1)"
+    [[ "$shown" =~ ^shown\ after\ ([0-9]+)\ ms$ ]] && latencies+=("${BASH_REMATCH[1]}")
+done
+e2e_note "from the unit's change to the panel's display: $(printf '%s\n' "${latencies[@]}" |
+    sort -n | paste -sd' ') ms"
+unitsim set volume=26 >/dev/null
 strip="$(deckprobe panel text strip --wait "SetVolume 26" --timeout 1000 | head -n 1)"
 e2e_check "the strip names the program's last command" "SetVolume 26" \
     "$(grep -o 'SetVolume 26' <<<"$strip")"
@@ -104,16 +113,22 @@ e2e_display "an unplugged unit shows as UNPLUGGED" UNPLUGGED
 unitsim plug >/dev/null
 e2e_display "plugged in again, the unit is back on the display" "MD | VOL 26"
 
+# Each key press repaints the display: a GDI object kept per paint would show in the private
+# bytes, since Wine does not count GDI objects.
 deckprobe send --panel "$REFRESH" --rounds 100 >/dev/null || e2e_bail "the panel takes refreshes"
-before="$(panel_least_handles)"
+before="$(panel_least_handles)" private_before="$(usage_figure private "$(deckprobe usage --panel)")"
 sent="$(deckprobe send --panel "$REFRESH" "$VOLUME_UP" "$REFRESH" "$VOLUME_DOWN" --rounds 500)"
-after="$(panel_least_handles)"
-e2e_note "the panel's handles: $before before, $after after 1000 refreshes and 1000 key presses ($sent)"
+after="$(panel_least_handles)" usage="$(deckprobe usage --panel)"
+e2e_note "the panel over 1000 refreshes and 1000 key presses ($sent): handles $before, then" \
+    "$after; GDI objects $(usage_figure gdi "$usage"); private bytes $private_before, then" \
+    "$(usage_figure private "$usage")"
 if [ "$after" != - ] && [ "$after" -le $((before + 2)) ] 2>/dev/null; then
     e2e_ok "the panel's handles stay flat over a thousand refreshes"
 else
     e2e_not_ok "the panel's handles stay flat over a thousand refreshes" "$before, then $after"
 fi
+e2e_check "its private bytes grow by less than a megabyte" yes \
+    "$([ "$(usage_figure private "$usage")" -lt $((private_before + 1048576)) ] && echo yes)"
 e2e_check "the unit's volume after as many steps up as down" 26 "$(unit_field volume)"
 unit_wait_no_handles 10 && e2e_ok "the panel holds no handle to the unit" ||
     e2e_not_ok "the panel holds no handle to the unit" "open: $(unit_open_handles)"

@@ -44,7 +44,8 @@ constexpr Subcommand Subcommands[] = {
     {"release", "", RunRelease},
     {"tooltip", "", RunTooltip},
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
-    {"panel", "text [strip] [--wait TEXT] [--timeout MS] | key NAME | hotkey KEY TEXT", RunPanel},
+    {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
+     RunPanel},
 };
 
 ProbeExit Usage() {

@@ -1,5 +1,6 @@
 #include "tests/tools/deckprobe/unit_panel.h"
 
+#include "sim/control_client.h"
 #include "sim/unitpanel/panel_ids.h"
 #include "tests/tools/deckprobe/keyboard.h"
 
@@ -12,6 +13,8 @@ constexpr unsigned DefaultTimeoutMs = 3000;
 constexpr DWORD PollMs = 5;
 constexpr UINT ReadTimeoutMs = 2000;
 constexpr std::size_t TextSize = 512;
+constexpr char PanelUsage[] = "panel takes text [strip] [--wait TEXT] [--timeout MS], key NAME, "
+                              "hotkey KEY TEXT or press CODE TEXT [--timeout MS]";
 
 // Through WM_GETTEXT, as a screen reader reads a control of another program.
 bool ReadChildText(int childId, char (&text)[TextSize]) {
@@ -103,8 +106,7 @@ ProbeExit RunPanel(ProbeArgs args) {
     }
     const bool strip = TakeFlag(args, "strip");
     if (!TakeMillisecondsOption(args, "--timeout", timeoutMs) || args.count < 1) {
-        return UsageError("panel takes text [strip] [--wait TEXT] [--timeout MS], key NAME, or "
-                          "hotkey KEY TEXT [--timeout MS]");
+        return UsageError(PanelUsage);
     }
     // A wait covers the window's opening too.
     if (wanted == nullptr && FindPanelWindow() == nullptr) {
@@ -118,12 +120,21 @@ ProbeExit RunPanel(ProbeArgs args) {
     if (std::strcmp(what, "key") == 0 && args.count == 2) {
         return PrintKeyCentre(args.values[1]);
     }
+    std::int64_t code = 0;
+    if (std::strcmp(what, "press") == 0 && args.count == 3 && ParseInteger(args.values[1], code)) {
+        // The unit's key pressed through the driver, as the panel's own keys press it.
+        SimControl sim;
+        if (!sim.Connect() || !sim.Press(0, static_cast<std::uint32_t>(code))) {
+            std::fprintf(stderr, "deckprobe: the simulated unit cannot be reached\n");
+            return ProbeNotFound;
+        }
+        return ReportText(PanelDisplayId, args.values[2], timeoutMs, GetTickCount());
+    }
     if (std::strcmp(what, "hotkey") == 0 && args.count == 3) {
         const DWORD start = GetTickCount();
         const ProbeExit pressed = PressHotkey(args.values[1]);
         return pressed != ProbeOk ? pressed
                                   : ReportText(PanelDisplayId, args.values[2], timeoutMs, start);
     }
-    return UsageError("panel takes text [strip] [--wait TEXT] [--timeout MS], key NAME, or "
-                      "hotkey KEY TEXT [--timeout MS]");
+    return UsageError(PanelUsage);
 }

@@ -13,4 +13,6 @@ HWND FindPanelWindow();
 //     as "X Y", for a click.
 // panel hotkey KEY TEXT [--timeout MS]: presses the hotkey as "hotkey" does, then waits for
 //     the display's text to hold TEXT and prints how long that took from the key press.
+// panel press CODE TEXT [--timeout MS]: the same for the command code pressed on unit 0
+//     through the simulated driver: how long the panel takes to show what the unit did.
 ProbeExit RunPanel(ProbeArgs args);
