@@ -97,8 +97,14 @@ HWND PowerKey() {
     return KeyWindow(KeyIndex(PanelPowerKeyId));
 }
 
+// The child's own visibility: IsWindowVisible also asks the parent, which is still hidden
+// while it is being created.
+bool IsShown(HWND child) {
+    return (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool IsShownAndEnabled(HWND child) {
-    return child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child);
+    return child != nullptr && IsShown(child) && IsWindowEnabled(child);
 }
 
 // --- what the window shows ---
@@ -137,7 +143,7 @@ void ShowKeys(const PanelView& view) {
         const PanelKey& key = PanelKeys[i];
         HWND window = KeyWindow(i);
         const bool shown = ready ? PanelKeyShown(key, view.source) : key.group == KeyGroupAlways;
-        if ((IsWindowVisible(window) != FALSE) != shown) {
+        if (IsShown(window) != shown) {
             ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
         }
         if ((IsWindowEnabled(window) != FALSE) != ready) {
@@ -372,10 +378,7 @@ void OnDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(panel.window, nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(panel.window, nullptr, FALSE);
-    for (std::size_t i = 0; i < PanelKeyCount; ++i) {
-        InvalidateRect(KeyWindow(i), nullptr, FALSE);
-    }
+    RedrawWindow(panel.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
