@@ -1,12 +1,13 @@
 // The hidden window's procedure in this process, with real messages, against the simulated
 // unit: icon gestures, hotkeys, timers and the icon's coming and going.
+#include "app/tray_window_proc.h"
 #include "support/fake_tray_icon.h"
 #include "support/mouse_buttons.h"
 #include "support/sim_fixture.h"
+#include "tray/tray_handlers.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
 #include "tray/tray_state.h"
-#include "tray/tray_window.h"
 #include "unit/command_code.h"
 
 #include <gtest/gtest.h>
