@@ -1,4 +1,4 @@
-#include "app/resident_window.h"
+#include "app/hidden_window.h"
 
 #include "tray/program_name.h"
 #include "app/tray_window_proc.h"
