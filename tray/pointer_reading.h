@@ -1,6 +1,18 @@
 #pragma once
 
-#include "tray/volume_gesture.h"
+#include <cstdint>
+
+struct ScreenPoint {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// The pointer as one tick of the volume drag finds it.
+struct PointerReading {
+    bool cursorKnown; // false while the secure desktop shows (locked screen, elevation prompt)
+    ScreenPoint cursor;
+    bool leftButtonDown; // the logical left button: the right one when the buttons are swapped
+};
 
 // Where the cursor is and whether the logical left button is held, read from the system now
 // rather than from the icon's messages, which stop when the pointer leaves the icon.

@@ -1,24 +1,14 @@
 #pragma once
 
-#include <cstdint>
+#include "tray/pointer_reading.h"
 
-struct ScreenPoint {
-    std::int32_t x;
-    std::int32_t y;
-};
+#include <cstdint>
 
 std::int32_t ClampVolume(std::int64_t volume);
 
 // Volume for a drag that started at origin with the unit at startVolume: moving right or up
 // raises it, left or down lowers it, one step per 3 pixels (truncating toward zero).
 std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume);
-
-// The pointer as one tick of the volume drag finds it.
-struct PointerReading {
-    bool cursorKnown; // false while the secure desktop shows (locked screen, elevation prompt)
-    ScreenPoint cursor;
-    bool leftButtonDown; // the logical left button: the right one when the buttons are swapped
-};
 
 enum class DragTickAction { SetVolume, SendNothing, EndDrag };
 
