@@ -2,10 +2,10 @@
 
 #include "tray/bounded_text.h"
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 namespace {
 
-constexpr std::int32_t CdPlaying = 1;
 constexpr std::int32_t EntriesPerColumn = 20;
 
 struct Key {

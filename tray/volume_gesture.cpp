@@ -1,11 +1,11 @@
 #include "tray/volume_gesture.h"
 
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 namespace {
 
 constexpr std::int64_t PixelsPerVolumeStep = 3;
-constexpr std::int32_t CdPlaying = 1;
 
 } // namespace
 
