@@ -81,10 +81,6 @@ void AddSourceLine(const UnitStatus& status, TrayUnitState& state, char (&line)[
     AppendText(state.statusText, "%s", line);
 }
 
-template <std::size_t N> void CopyText(char (&target)[N], const char* text) {
-    FormatText(target, "%s", text);
-}
-
 } // namespace
 
 RefreshOutcome RefreshTrayUnitState(const UnitStatus* status, TrayUnitState& state) {
