@@ -1,6 +1,7 @@
 #include "tray/context_menu.h"
 
 #include "tray/menu_model.h"
+#include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/tray_state.h"
 
@@ -56,6 +57,11 @@ void ShowContextMenu() {
         return;
     }
     StatusRefresh();
+    // While the secure desktop shows, the cursor has no position to open the popup at.
+    const PointerReading pointer = pointerReader();
+    if (!pointer.cursorKnown) {
+        return;
+    }
     // Otherwise the popup stays open when the user clicks somewhere else.
     SetForegroundWindow(trayState.window);
     HMENU menu = LoadMenuA(trayState.instance, MAKEINTRESOURCEA(ContextMenuResource));
@@ -63,10 +69,8 @@ void ShowContextMenu() {
     HMENU numbers = CreateMenu();
     trayState.numberSubmenu = numbers;
     FillNumberSubmenu(numbers);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, trayState.window,
-                   nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, pointer.cursor.x, pointer.cursor.y, 0,
+                   trayState.window, nullptr);
     // Without a message after it, the next popup of a notification icon can close as soon as
     // it opens.
     PostMessageA(trayState.window, WM_NULL, 0, 0);

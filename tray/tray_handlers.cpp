@@ -49,7 +49,7 @@ void EndDrag() {
 
 void DragTick(UnitLink& link) {
     const DragTickDecision tick = DecideDragTick(
-        ReadPointer(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
+        pointerReader(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
     switch (tick.action) {
     case DragTickAction::EndDrag: EndDrag(); return;
     case DragTickAction::SendNothing: return;
@@ -87,7 +87,7 @@ void CdPlayStop(UnitLink& link, bool statusRead) {
 // Without the cursor's position or the unit's volume there is nothing to drag from: the drag
 // does not start, and a drag in progress goes on as it was.
 void StartDrag(UnitLink& link) {
-    const PointerReading pointer = ReadPointer();
+    const PointerReading pointer = pointerReader();
     if (!pointer.cursorKnown) {
         return;
     }

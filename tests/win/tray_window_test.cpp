@@ -3,7 +3,9 @@
 #include "app/tray_window_proc.h"
 #include "support/fake_tray_icon.h"
 #include "support/mouse_buttons.h"
+#include "support/program_runner.h"
 #include "support/sim_fixture.h"
+#include "tray/pointer_reading.h"
 #include "tray/tray_handlers.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -21,6 +24,18 @@ using Codes = std::vector<std::uint32_t>;
 constexpr char TestClassName[] = "DeckhandTrayWindowTest";
 // Fifty periods of the 100 ms volume and drag timers.
 constexpr DWORD TimerWaitMs = 5000;
+
+// The pointer as the system reports it while the secure desktop shows: GetCursorPos fails.
+class CursorUnknown {
+public:
+    CursorUnknown() : before_(std::exchange(pointerReader, [] { return PointerReading{}; })) {}
+    ~CursorUnknown() { pointerReader = before_; }
+    CursorUnknown(const CursorUnknown&) = delete;
+    CursorUnknown& operator=(const CursorUnknown&) = delete;
+
+private:
+    PointerReading (*before_)();
+};
 
 class TrayWindowTest : public SimTest {
 protected:
@@ -379,6 +394,29 @@ TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolume) {
     EXPECT_FALSE(trayState.dragging);
     Pump(250);
     EXPECT_TRUE(Commands(TakeLog()).empty());
+}
+
+TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
+    CreateQuietly();
+    CursorUnknown cursor;
+    // The program's menu resource, so that a popup would really open; this test program has none.
+    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    trayState.instance = program;
+    // A popup, had one opened, would be closed by this timer: its modal loop dispatches the tick.
+    static bool popupShown;
+    popupShown = false;
+    const UINT_PTR closer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR, DWORD) {
+        popupShown = true;
+        EndMenu();
+    });
+    EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    KillTimer(nullptr, closer);
+    trayState.instance = GetModuleHandleA(nullptr);
+    FreeLibrary(program);
+    EXPECT_FALSE(popupShown);
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << "the refresh before the popup";
+    EXPECT_EQ(trayState.numberSubmenu, nullptr);
 }
 
 TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {
