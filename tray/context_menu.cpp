@@ -48,37 +48,41 @@ void CarryOut(const MenuOperation& operation, UnitLink& link) {
     }
 }
 
-} // namespace
-
-void ShowContextMenu() {
-    // A right click while the popup is open (its modal loop calls the window procedure again)
-    // must not replace the numbered submenu that the open popup owns.
-    if (trayState.numberSubmenu != nullptr) {
-        return;
-    }
-    StatusRefresh();
-    // While the secure desktop shows, the cursor has no position to open the popup at.
-    const PointerReading pointer = pointerReader();
-    if (!pointer.cursorKnown) {
-        return;
-    }
+// Shows the popup at cursor until it closes; true when the numbered submenu went with it.
+bool TrackPopup(HMENU numbers, ScreenPoint cursor) {
     // Otherwise the popup stays open when the user clicks somewhere else.
     SetForegroundWindow(trayState.window);
     HMENU menu = LoadMenuA(trayState.instance, MAKEINTRESOURCEA(ContextMenuResource));
     HMENU popup = GetSubMenu(menu, 0);
-    HMENU numbers = CreateMenu();
-    trayState.numberSubmenu = numbers;
     FillNumberSubmenu(numbers);
-    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, pointer.cursor.x, pointer.cursor.y, 0,
-                   trayState.window, nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, trayState.window,
+                   nullptr);
     // Without a message after it, the next popup of a notification icon can close as soon as
     // it opens.
     PostMessageA(trayState.window, WM_NULL, 0, 0);
     // PrepareMenu attaches the numbered submenu for the tuner and the CD only; attached, it goes
     // with the popup.
     const bool attached = popup != nullptr && HoldsSubmenu(popup, numbers);
-    trayState.numberSubmenu = nullptr;
     DestroyMenu(menu);
+    return attached;
+}
+
+} // namespace
+
+void ShowContextMenu() {
+    // A right click while the popup is open (its modal loop calls the window procedure again),
+    // or while the refresh before it waits on the shell, must neither open a second popup nor
+    // replace the numbered submenu that the first one owns. The submenu is the guard.
+    if (trayState.numberSubmenu != nullptr) {
+        return;
+    }
+    HMENU numbers = CreateMenu();
+    trayState.numberSubmenu = numbers;
+    StatusRefresh();
+    // While the secure desktop shows, the cursor has no position to open the popup at.
+    const PointerReading pointer = pointerReader();
+    const bool attached = pointer.cursorKnown && TrackPopup(numbers, pointer.cursor);
+    trayState.numberSubmenu = nullptr;
     if (!attached) {
         DestroyMenu(numbers);
     }

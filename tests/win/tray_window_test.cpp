@@ -419,6 +419,21 @@ TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
     EXPECT_EQ(trayState.numberSubmenu, nullptr);
 }
 
+// The refresh before the popup waits on the shell, and meanwhile the thread may handle another
+// right click: that one opens no popup of its own.
+TEST_F(TrayWindowTest, RightClickDuringTheRefreshBeforeThePopupIsIgnored) {
+    CreateQuietly();
+    CursorUnknown cursor; // no popup opens at all: the refreshes tell the two clicks apart
+    OnTrayIconSet() = [this] {
+        OnTrayIconSet() = nullptr;
+        EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    };
+    EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    OnTrayIconSet() = nullptr;
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << "the second click refreshed for a popup";
+    EXPECT_EQ(trayState.numberSubmenu, nullptr);
+}
+
 TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {
     CreateQuietly();
     for (UINT message : {TrayAddMsg, RegisterWindowMessageA("TaskbarCreated")}) {
