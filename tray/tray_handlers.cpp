@@ -2,6 +2,7 @@
 
 #include "tray/bounded_text.h"
 #include "tray/context_menu.h"
+#include "tray/monitor_dpi.h"
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
@@ -48,8 +49,9 @@ void EndDrag() {
 }
 
 void DragTick(UnitLink& link) {
-    const DragTickDecision tick = DecideDragTick(
-        pointerReader(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
+    const DragTickDecision tick =
+        DecideDragTick(pointerReader(), {trayState.dragOrigin.x, trayState.dragOrigin.y},
+                       trayState.dragStartVolume, trayState.dragDpi);
     switch (tick.action) {
     case DragTickAction::EndDrag: EndDrag(); return;
     case DragTickAction::SendNothing: return;
@@ -98,6 +100,7 @@ void StartDrag(UnitLink& link) {
         return;
     }
     trayState.dragOrigin = {pointer.cursor.x, pointer.cursor.y};
+    trayState.dragDpi = MonitorDpiAt(pointer.cursor);
     trayState.dragStartVolume = link.status.volume;
     trayState.dragVolume = link.status.volume;
     trayState.dragging = true;
