@@ -1,14 +1,12 @@
 #include "tray/context_menu.h"
 
+#include "tray/menu_command_pause.h"
 #include "tray/menu_model.h"
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/tray_state.h"
 
 namespace {
-
-// Lets the unit act on the command before the refresh reads its status.
-constexpr DWORD CommandSettleMs = 100;
 
 static_assert(MenuGrayed == MF_GRAYED && MenuDisabled == MF_DISABLED && MenuChecked == MF_CHECKED &&
               MenuPopup == MF_POPUP && MenuBarBreak == MF_MENUBARBREAK &&
@@ -114,6 +112,6 @@ void HandleMenuCommand(std::uint16_t id, UnitLink& link) {
     link.EnsureOpen();
     CarryOut(MenuCommandOperation(id, trayState.currentSourceItem), link);
     link.Close();
-    Sleep(CommandSettleMs);
+    PauseBeforeMenuRefresh();
     StatusRefresh();
 }

@@ -1,10 +1,12 @@
 // The hidden window's procedure in this process, with real messages, against the simulated
 // unit: icon gestures, hotkeys, timers and the icon's coming and going.
 #include "app/tray_window_proc.h"
+#include "support/counted_pause.h"
 #include "support/fake_tray_icon.h"
 #include "support/mouse_buttons.h"
 #include "support/program_runner.h"
 #include "support/sim_fixture.h"
+#include "tray/menu_model.h"
 #include "tray/pointer_reading.h"
 #include "tray/tray_handlers.h"
 #include "tray/tray_icons.h"
@@ -432,6 +434,19 @@ TEST_F(TrayWindowTest, RightClickDuringTheRefreshBeforeThePopupIsIgnored) {
     OnTrayIconSet() = nullptr;
     EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << "the second click refreshed for a popup";
     EXPECT_EQ(trayState.numberSubmenu, nullptr);
+}
+
+// The unit gets its pause to act on a menu command before the refresh reads its status.
+TEST_F(TrayWindowTest, MenuCommandPausesBeforeItsRefresh) {
+    CreateQuietly();
+    const std::size_t before = MenuRefreshPauses();
+    std::size_t pausesAtRefresh = 0;
+    OnTrayIconSet() = [&] { pausesAtRefresh = MenuRefreshPauses() - before; };
+    SendMessageA(window_, WM_COMMAND, MuteItem, 0);
+    OnTrayIconSet() = nullptr;
+    EXPECT_EQ(Commands(TakeLog()), (Codes{MuteToggle}));
+    EXPECT_EQ(pausesAtRefresh, 1u);
+    EXPECT_EQ(LastTooltipSuffix(), " <MUTE>\n[MD Input= 0]") << "refreshed";
 }
 
 TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {
