@@ -389,13 +389,20 @@ TEST_F(TrayWindowTest, DragEndsOnceTheLeftButtonIsUp) {
     }
 }
 
-TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolume) {
+TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolumeOrTheCursorPosition) {
     CreateQuietly();
-    ASSERT_TRUE(sim.FailNext(1));
-    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
-    EXPECT_FALSE(trayState.dragging);
-    Pump(250);
-    EXPECT_TRUE(Commands(TakeLog()).empty());
+    for (const bool volumeKnown : {false, true}) {
+        std::optional<CursorUnknown> cursor;
+        if (volumeKnown) {
+            cursor.emplace();
+        } else {
+            ASSERT_TRUE(sim.FailNext(1));
+        }
+        EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+        EXPECT_FALSE(trayState.dragging) << volumeKnown;
+        Pump(250);
+        EXPECT_TRUE(Commands(TakeLog()).empty()) << volumeKnown;
+    }
 }
 
 TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
