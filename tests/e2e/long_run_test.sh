@@ -36,13 +36,14 @@ run_share() {
 }
 
 # sample N CYCLES KEYS: one row of the table, printed and kept in ROWS; the driver's handles are
-# read once no message is in hand (a leaked one stays).
+# the moment no message is in hand (a leaked one stays), not a second reading that a periodic
+# refresh may fall into.
 ROWS=()
 sample() {
     local usage driver
     usage="$(deckprobe usage)" || usage=
     unit_wait_no_handles "$REFRESH_WAIT"
-    driver="$(unit_open_handles)"
+    driver="$UNIT_OPEN_HANDLES"
     ROWS+=("$(printf '%6s %8s %6s %8s %5s %5s %12s %12s %7s %7s' "$1" "$2" "$3" \
         "$(usage_figure handles "$usage")" "$(usage_figure gdi "$usage")" \
         "$(usage_figure user "$usage")" "$(usage_figure private "$usage")" \

@@ -38,7 +38,8 @@
 #                                          the popup's number
 #   volume_icon V                          the icon that volume V shows
 #   unit_open_handles                      handles open on the simulated units, over all
-#   unit_wait_no_handles SECONDS           true once no handle to a unit is open
+#   unit_wait_no_handles SECONDS           true once no handle to a unit is open; the last
+#                                          count read is in UNIT_OPEN_HANDLES
 #   refresh_now                            the program refreshes at once, as on its timer
 #   usage_figure NAME LINE                 one figure of a "deckprobe usage" line ("-" when
 #                                          the system does not give it)
@@ -313,7 +314,7 @@ unit_open_handles() {
 # open, which a leak never gives.
 unit_wait_no_handles() {
     local deadline=$((SECONDS + $1))
-    until [ "$(unit_open_handles)" = 0 ]; do
+    until UNIT_OPEN_HANDLES="$(unit_open_handles)" && [ "$UNIT_OPEN_HANDLES" = 0 ]; do
         [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.2
     done
