@@ -1,9 +1,11 @@
 #include "tests/tools/deckprobe/keyboard.h"
 
+#include "tests/tools/counter_ms.h"
 #include "tests/tools/input_events/input_events.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -65,18 +67,26 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
 } // namespace
 
 ProbeExit RunHotkey(ProbeArgs args) {
+    const bool clock = TakeFlag(args, "--clock");
     const KeyName* key = args.count == 1 ? FindKey(args.values[0]) : nullptr;
     if (key == nullptr) {
-        return UsageError("hotkey takes up, down, num4, num5 or num6");
+        return UsageError("hotkey takes up, down, num4, num5 or num6 [--clock]");
     }
-    const bool sent = SendKey(VK_CONTROL, ControlScan, false, false) &&
-                      SendKey(VK_MENU, AltScan, false, false) &&
-                      SendKey(key->virtualKey, key->scanCode, key->extended, false) &&
-                      SendKey(key->virtualKey, key->scanCode, key->extended, true);
+    double pressedMs = 0;
+    bool sent =
+        SendKey(VK_CONTROL, ControlScan, false, false) && SendKey(VK_MENU, AltScan, false, false);
+    if (sent) {
+        pressedMs = CounterMs();
+        sent = SendKey(key->virtualKey, key->scanCode, key->extended, false) &&
+               SendKey(key->virtualKey, key->scanCode, key->extended, true);
+    }
     // The modifiers go up even when a press failed, so that none is left held down.
     const bool altReleased = SendKey(VK_MENU, AltScan, false, true);
     const bool controlReleased = SendKey(VK_CONTROL, ControlScan, false, true);
     const bool released = altReleased && controlReleased;
+    if (sent && clock) {
+        std::printf("pressed %.3f\n", pressedMs);
+    }
     return sent && released ? ProbeOk : ProbeNotFound;
 }
 

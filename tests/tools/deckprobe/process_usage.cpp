@@ -95,13 +95,14 @@ Figure GuiObjects(HANDLE process, DWORD kind) {
 } // namespace
 
 ProbeExit RunUsage(ProbeArgs args) {
-    if (args.count != 0) {
-        return UsageError("usage takes no arguments");
+    if (args.count > 1) {
+        return UsageError("usage takes at most a window name");
     }
-    HWND window = FindWindowA(ProgramName, ProgramName);
+    const char* name = args.count == 1 ? args.values[0] : ProgramName;
+    HWND window = FindWindowA(name, name);
     DWORD processId = 0;
     if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
-        std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
+        std::fprintf(stderr, "deckprobe: no window %s\n", name);
         return ProbeNotFound;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
