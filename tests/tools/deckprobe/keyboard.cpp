@@ -22,7 +22,8 @@ constexpr KeyName Keys[] = {
     {"left", VK_LEFT, 0x4B, true},      {"right", VK_RIGHT, 0x4D, true},
     {"num4", VK_NUMPAD4, 0x4B, false},  {"num5", VK_NUMPAD5, 0x4C, false},
     {"num6", VK_NUMPAD6, 0x4D, false},  {"escape", VK_ESCAPE, 0x01, false},
-    {"return", VK_RETURN, 0x1C, false},
+    {"return", VK_RETURN, 0x1C, false}, {"tab", VK_TAB, 0x0F, false},
+    {"space", VK_SPACE, 0x39, false},
 };
 
 constexpr WORD ControlScan = 0x1D;
@@ -68,9 +69,14 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
 
 ProbeExit RunHotkey(ProbeArgs args) {
     const bool clock = TakeFlag(args, "--clock");
-    const KeyName* key = args.count == 1 ? FindKey(args.values[0]) : nullptr;
+    return args.count == 1 ? PressHotkey(args.values[0], clock)
+                           : UsageError("hotkey takes up, down, num4, num5 or num6 [--clock]");
+}
+
+ProbeExit PressHotkey(const char* name, bool printClock) {
+    const KeyName* key = FindKey(name);
     if (key == nullptr) {
-        return UsageError("hotkey takes up, down, num4, num5 or num6 [--clock]");
+        return UsageError("hotkey takes up, down, num4, num5 or num6");
     }
     double pressedMs = 0;
     bool sent =
@@ -84,7 +90,7 @@ ProbeExit RunHotkey(ProbeArgs args) {
     const bool altReleased = SendKey(VK_MENU, AltScan, false, true);
     const bool controlReleased = SendKey(VK_CONTROL, ControlScan, false, true);
     const bool released = altReleased && controlReleased;
-    if (sent && clock) {
+    if (sent && printClock) {
         std::printf("pressed %.3f\n", pressedMs);
     }
     return sent && released ? ProbeOk : ProbeNotFound;
@@ -101,7 +107,7 @@ ProbeExit RunKeys(ProbeArgs args) {
             key = *named;
         } else if (!FindCharacterKey(args.values[i], key)) {
             return UsageError(
-                "keys takes escape, return, up, down, left, right, a letter or digit");
+                "keys takes escape, return, tab, space, the arrows, a letter or digit");
         }
         if (!SendKey(key.virtualKey, key.scanCode, key.extended, false) ||
             !SendKey(key.virtualKey, key.scanCode, key.extended, true)) {

@@ -1,5 +1,6 @@
 #include "tests/tools/deckprobe/process_usage.h"
 
+#include "tests/tools/deckprobe/unit_panel.h"
 #include "tray/program_name.h"
 
 #include <windows.h>
@@ -95,14 +96,15 @@ Figure GuiObjects(HANDLE process, DWORD kind) {
 } // namespace
 
 ProbeExit RunUsage(ProbeArgs args) {
-    if (args.count > 1) {
-        return UsageError("usage takes at most a window name");
+    const bool panel = TakeFlag(args, "--panel");
+    if (args.count > (panel ? 0 : 1)) {
+        return UsageError("usage takes --panel or a window name");
     }
     const char* name = args.count == 1 ? args.values[0] : ProgramName;
-    HWND window = FindWindowA(name, name);
+    HWND window = panel ? FindPanelWindow() : FindWindowA(name, name);
     DWORD processId = 0;
     if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
-        std::fprintf(stderr, "deckprobe: no window %s\n", name);
+        std::fprintf(stderr, "deckprobe: no window %s\n", panel ? "of the front panel" : name);
         return ProbeNotFound;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);

@@ -1,6 +1,7 @@
 #include "tests/tools/deckprobe/program_window.h"
 
 #include "tests/tools/counter_ms.h"
+#include "tests/tools/deckprobe/unit_panel.h"
 
 #include <windows.h>
 
@@ -124,6 +125,7 @@ ProbeExit RunPost(ProbeArgs args) {
 ProbeExit RunSend(ProbeArgs args) {
     unsigned rounds = 1;
     WindowMessage messages[MaxMessagesInList];
+    const bool panel = TakeFlag(args, "--panel");
     if (!TakeCountOption(args, "--rounds", rounds) || args.count == 0 ||
         args.count > int(MaxMessagesInList)) {
         return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
@@ -133,7 +135,7 @@ ProbeExit RunSend(ProbeArgs args) {
             return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
         }
     }
-    HWND window = FindProgramWindow();
+    HWND window = panel ? FindPanelWindow() : FindProgramWindow();
     if (window == nullptr) {
         std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
         return ProbeNotFound;
