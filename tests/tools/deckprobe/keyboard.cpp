@@ -1,9 +1,11 @@
 #include "tests/tools/deckprobe/keyboard.h"
 
+#include "tests/tools/counter_ms.h"
 #include "tests/tools/input_events/input_events.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -66,23 +68,31 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
 } // namespace
 
 ProbeExit RunHotkey(ProbeArgs args) {
-    return args.count == 1 ? PressHotkey(args.values[0])
-                           : UsageError("hotkey takes up, down, num4, num5 or num6");
+    const bool clock = TakeFlag(args, "--clock");
+    return args.count == 1 ? PressHotkey(args.values[0], clock)
+                           : UsageError("hotkey takes up, down, num4, num5 or num6 [--clock]");
 }
 
-ProbeExit PressHotkey(const char* name) {
+ProbeExit PressHotkey(const char* name, bool printClock) {
     const KeyName* key = FindKey(name);
     if (key == nullptr) {
         return UsageError("hotkey takes up, down, num4, num5 or num6");
     }
-    const bool sent = SendKey(VK_CONTROL, ControlScan, false, false) &&
-                      SendKey(VK_MENU, AltScan, false, false) &&
-                      SendKey(key->virtualKey, key->scanCode, key->extended, false) &&
-                      SendKey(key->virtualKey, key->scanCode, key->extended, true);
+    double pressedMs = 0;
+    bool sent =
+        SendKey(VK_CONTROL, ControlScan, false, false) && SendKey(VK_MENU, AltScan, false, false);
+    if (sent) {
+        pressedMs = CounterMs();
+        sent = SendKey(key->virtualKey, key->scanCode, key->extended, false) &&
+               SendKey(key->virtualKey, key->scanCode, key->extended, true);
+    }
     // The modifiers go up even when a press failed, so that none is left held down.
     const bool altReleased = SendKey(VK_MENU, AltScan, false, true);
     const bool controlReleased = SendKey(VK_CONTROL, ControlScan, false, true);
     const bool released = altReleased && controlReleased;
+    if (sent && printClock) {
+        std::printf("pressed %.3f\n", pressedMs);
+    }
     return sent && released ? ProbeOk : ProbeNotFound;
 }
 

@@ -97,13 +97,14 @@ Figure GuiObjects(HANDLE process, DWORD kind) {
 
 ProbeExit RunUsage(ProbeArgs args) {
     const bool panel = TakeFlag(args, "--panel");
-    if (args.count != 0) {
-        return UsageError("usage takes only --panel");
+    if (args.count > (panel ? 0 : 1)) {
+        return UsageError("usage takes --panel or a window name");
     }
-    HWND window = panel ? FindPanelWindow() : FindWindowA(ProgramName, ProgramName);
+    const char* name = args.count == 1 ? args.values[0] : ProgramName;
+    HWND window = panel ? FindPanelWindow() : FindWindowA(name, name);
     DWORD processId = 0;
     if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
-        std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
+        std::fprintf(stderr, "deckprobe: no window %s\n", panel ? "of the front panel" : name);
         return ProbeNotFound;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);

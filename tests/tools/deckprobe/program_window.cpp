@@ -1,5 +1,6 @@
 #include "tests/tools/deckprobe/program_window.h"
 
+#include "tests/tools/counter_ms.h"
 #include "tests/tools/deckprobe/unit_panel.h"
 
 #include <windows.h>
@@ -94,24 +95,30 @@ ProbeExit RunWindow(ProbeArgs args) {
 }
 
 ProbeExit RunPost(ProbeArgs args) {
+    const bool clock = TakeFlag(args, "--clock");
     UINT message = 0;
     std::int64_t wParam = 0;
     std::int64_t lParam = 0;
     if ((args.count != 1 && args.count != 3) || !ParseMessage(args.values[0], message) ||
         (args.count == 3 &&
          (!ParseInteger(args.values[1], wParam) || !ParseInteger(args.values[2], lParam)))) {
-        return UsageError("post takes MSG [WPARAM LPARAM]");
+        return UsageError("post takes MSG [WPARAM LPARAM] [--clock]");
     }
     HWND window = FindProgramWindow();
     if (window == nullptr) {
         std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
         return ProbeNotFound;
     }
+    const double postedMs = CounterMs();
     if (!PostMessageA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam))) {
         std::fprintf(stderr, "deckprobe: PostMessage failed (error %lu)\n", GetLastError());
         return ProbeNotFound;
     }
-    std::printf("posted 0x%04X\n", message);
+    if (clock) {
+        std::printf("posted 0x%04X %.3f\n", message, postedMs);
+    } else {
+        std::printf("posted 0x%04X\n", message);
+    }
     return ProbeOk;
 }
 
