@@ -33,4 +33,8 @@ set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/per_generator.cmake)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_DECKHAND_INSTALLER_ICON ${DECKHAND_ICON_DIR}/icon_1.ico)
+# The same bytes from every build of a commit: strip and makensis run with SOURCE_DATE_EPOCH
+# (packaging/per_generator.cmake), and the staged files take its time before they are packed.
+set(CPACK_DECKHAND_SOURCE_DATE_EPOCH ${DECKHAND_SOURCE_DATE_EPOCH})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/packaging/file_times.cmake)
 include(CPack)

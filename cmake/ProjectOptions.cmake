@@ -13,6 +13,25 @@ add_library(deckhand_options INTERFACE)
 target_compile_options(deckhand_options INTERFACE -Wall -Wextra -Werror ${DECKHAND_CHARSET_FLAGS})
 
 if(WIN32)
+  # Reproducible builds: the time stamp in the exe's header is the time of the last commit
+  # (SOURCE_DATE_EPOCH, taken from the environment when set there), not the time of the link;
+  # the packages take their file times from it too (cmake/Packaging.cmake). Read at configure
+  # time, which scripts/test and scripts/release run each time.
+  set(DECKHAND_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+  if(NOT DECKHAND_SOURCE_DATE_EPOCH)
+    execute_process(COMMAND git log -1 --format=%ct
+                    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                    OUTPUT_VARIABLE DECKHAND_SOURCE_DATE_EPOCH
+                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+  if(DECKHAND_SOURCE_DATE_EPOCH)
+    # The linker reads it from its environment.
+    foreach(lang C CXX)
+      set(CMAKE_${lang}_LINKER_LAUNCHER
+          ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${DECKHAND_SOURCE_DATE_EPOCH})
+    endforeach()
+  endif()
+
   # ANSI Windows API, Windows XP and later, no min/max macros.
   target_compile_definitions(deckhand_options INTERFACE
     _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN __USE_MINGW_ANSI_STDIO=0)
@@ -28,6 +47,15 @@ target_compile_options(deckhand_program_options INTERFACE
   -ffunction-sections -fdata-sections)
 if(WIN32)
   target_link_options(deckhand_program_options INTERFACE -Wl,--gc-sections)
+  # Smaller still than -Os, at some cost in speed: the program spends its life waiting for
+  # messages.
+  target_compile_options(deckhand_program_options INTERFACE $<$<CONFIG:MinSizeRel>:-Oz>)
+endif()
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # No unwind tables on 32-bit Windows: without C++ exceptions nothing there reads them (the
+  # system's own exception handling finds its handlers on the stack). 64-bit Windows unwinds
+  # through tables, which stay.
+  target_compile_options(deckhand_program_options INTERFACE -fno-asynchronous-unwind-tables)
 endif()
 
 if(DECKHAND_FUZZ)

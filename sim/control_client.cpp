@@ -165,11 +165,19 @@ bool SimControl::RefuseTransfers(bool refuse) {
 }
 
 bool SimControl::ReadLog(std::vector<SimLogEntry>& entries, bool clear, std::uint32_t* dropped) {
+    return ReadEntries(SimOpReadLog, clear ? 1 : 0, SimLogCapacity, entries, dropped);
+}
+
+bool SimControl::ReadRecentLog(std::vector<SimLogEntry>& entries) {
+    return ReadEntries(SimOpReadRecent, 0, SimRecentCapacity, entries, nullptr);
+}
+
+bool SimControl::ReadEntries(SimOp op, std::uint32_t arg, std::uint32_t capacity,
+                             std::vector<SimLogEntry>& entries, std::uint32_t* dropped) {
     entries.clear();
-    std::vector<std::uint8_t> reply(sizeof(SimLogReply) + SimLogCapacity * sizeof(SimLogEntry));
+    std::vector<std::uint8_t> reply(sizeof(SimLogReply) + capacity * sizeof(SimLogEntry));
     DWORD returned = 0;
-    if (!Call(SimOpReadLog, 0, clear ? 1 : 0, reply.data(), static_cast<DWORD>(reply.size()),
-              &returned) ||
+    if (!Call(op, 0, arg, reply.data(), static_cast<DWORD>(reply.size()), &returned) ||
         returned < sizeof(SimLogReply)) {
         return false;
     }

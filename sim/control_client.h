@@ -45,6 +45,9 @@ public:
     bool RefuseTransfers(bool refuse);
     // The log from its oldest entry; with clear, what was read leaves the driver's log.
     bool ReadLog(std::vector<SimLogEntry>& entries, bool clear, std::uint32_t* dropped = nullptr);
+    // The newest entries (up to SimRecentCapacity), oldest first, kept whether or not the log
+    // was cleared or full; reading them clears nothing, so a watcher leaves the log to others.
+    bool ReadRecentLog(std::vector<SimLogEntry>& entries);
     bool SetClock(bool running);
     bool AdvanceClock(std::uint32_t ms);
     // Every status read, on any unit, is answered with only the first bytes of the block (0 to
@@ -74,6 +77,8 @@ private:
     bool Call(SimOp op, std::uint32_t instance, std::uint32_t arg, void* reply = nullptr,
               DWORD replySize = 0, DWORD* returned = nullptr);
     bool Send(const SimRequest& request, void* reply, DWORD replySize, DWORD* returned);
+    bool ReadEntries(SimOp op, std::uint32_t arg, std::uint32_t capacity,
+                     std::vector<SimLogEntry>& entries, std::uint32_t* dropped);
     static constexpr std::uint32_t AllInstances = 0xFFFFFFFF;
     bool WaitForHandleCount(std::uint32_t instance, std::uint32_t expected, DWORD timeoutMs);
 

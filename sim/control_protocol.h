@@ -20,6 +20,8 @@ constexpr uint32_t SimControlIoctl = 0x222400;
 constexpr uint32_t SimMaxInstances = 16;
 constexpr uint32_t SimLogCapacity = 512;
 constexpr uint32_t SimLogBytesKept = 64;
+// The newest entries, kept apart from the log whether or not it was cleared or filled up.
+constexpr uint32_t SimRecentCapacity = 16;
 
 enum SimOp : uint32_t {
     SimOpGetInfo = 1,       // -> SimInfo
@@ -34,6 +36,7 @@ enum SimOp : uint32_t {
     SimOpAdvanceClock = 10, // arg = milliseconds of unit time to let pass now, clock running or not
     SimOpSetReadAnswer = 11, // arg = status bytes (0..32) every status read is answered with, on
                              // any instance -> nothing
+    SimOpReadRecent = 12,    // -> SimLogReply + the newest entries, oldest first; clears nothing
     SimOpFailEvery = 20, // arg = N: one transfer in N, on any unit, fails from now on; 0 ends it
     SimOpRefuse = 21,    // arg = 1: every transfer, on any unit, is refused; 0 ends it
 };

@@ -47,15 +47,19 @@ Reply GetInfo(uint8_t* out, uint32_t outLength) {
     return {STATUS_SUCCESS, sizeof(SimInfo)};
 }
 
-Reply ReadLog(uint8_t* out, uint32_t outLength, bool clear) {
+enum class LogPart { Oldest, OldestCleared, Newest };
+
+Reply ReadLog(uint8_t* out, uint32_t outLength, LogPart part) {
     if (outLength < sizeof(SimLogReply)) {
         return {STATUS_BUFFER_TOO_SMALL, 0};
     }
     SimLogReply head = {};
     head.dropped = g_units.log.dropped;
     const uint32_t room = (outLength - sizeof(SimLogReply)) / sizeof(SimLogEntry);
-    head.count =
-        TakeLogEntries(reinterpret_cast<SimLogEntry*>(out + sizeof(SimLogReply)), room, clear);
+    auto* entries = reinterpret_cast<SimLogEntry*>(out + sizeof(SimLogReply));
+    head.count = part == LogPart::Newest
+                     ? CopyRecentEntries(entries, room)
+                     : TakeLogEntries(entries, room, part == LogPart::OldestCleared);
     *reinterpret_cast<SimLogReply*>(out) = head;
     return {STATUS_SUCCESS, sizeof(SimLogReply) + head.count * sizeof(SimLogEntry)};
 }
@@ -71,7 +75,9 @@ Reply UnderLock(const SimRequest& head, const uint8_t* in, uint32_t inLength, ui
     case SimOpFailNext: g_units.faults.pendingFailures = head.arg; return Done;
     case SimOpFailEvery: SetFailEvery(g_units.faults, head.arg); return Done;
     case SimOpRefuse: g_units.faults.refuseTransfers = head.arg != 0 ? 1 : 0; return Done;
-    case SimOpReadLog: return ReadLog(out, outLength, head.arg != 0);
+    case SimOpReadLog:
+        return ReadLog(out, outLength, head.arg != 0 ? LogPart::OldestCleared : LogPart::Oldest);
+    case SimOpReadRecent: return ReadLog(out, outLength, LogPart::Newest);
     case SimOpSetClock: g_units.clockRunning = head.arg != 0 ? 1 : 0; return Done;
     case SimOpAdvanceClock: AdvanceUnitClock(head.arg); return Done;
     case SimOpSetReadAnswer:

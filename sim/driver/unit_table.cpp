@@ -57,15 +57,19 @@ uint32_t LogTimeMs() {
 
 void AppendLogEntry(const SimLogEntry& entry) {
     EventLog& log = g_units.log;
-    const uint32_t sequence = log.nextSequence++;
+    SimLogEntry& newest = log.recent[log.recentNext];
+    newest = entry;
+    newest.sequence = log.nextSequence++;
+    newest.timeMs = LogTimeMs();
+    log.recentNext = (log.recentNext + 1) % SimRecentCapacity;
+    if (log.recentCount < SimRecentCapacity) {
+        ++log.recentCount;
+    }
     if (log.count == SimLogCapacity) {
         ++log.dropped;
         return;
     }
-    SimLogEntry& slot = log.entries[log.count++];
-    slot = entry;
-    slot.sequence = sequence;
-    slot.timeMs = LogTimeMs();
+    log.entries[log.count++] = newest;
 }
 
 uint32_t TakeLogEntries(SimLogEntry* out, uint32_t capacity, bool clear) {
@@ -82,4 +86,16 @@ uint32_t TakeLogEntries(SimLogEntry* out, uint32_t capacity, bool clear) {
         log.dropped = 0;
     }
     return taken;
+}
+
+uint32_t CopyRecentEntries(SimLogEntry* out, uint32_t capacity) {
+    const EventLog& log = g_units.log;
+    const uint32_t copied = log.recentCount < capacity ? log.recentCount : capacity;
+    // The oldest of the copied entries sits copied places behind the next free slot.
+    uint32_t from = (log.recentNext + SimRecentCapacity - copied) % SimRecentCapacity;
+    for (uint32_t i = 0; i < copied; ++i) {
+        out[i] = log.recent[from];
+        from = (from + 1) % SimRecentCapacity;
+    }
+    return copied;
 }

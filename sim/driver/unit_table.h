@@ -29,6 +29,11 @@ struct EventLog {
     uint32_t dropped;
     uint32_t nextSequence;
     SimLogEntry entries[SimLogCapacity];
+    // A ring of the newest entries, for watchers that must not clear the log: recentNext is
+    // where the next entry goes, recentCount how many are kept.
+    SimLogEntry recent[SimRecentCapacity];
+    uint32_t recentNext;
+    uint32_t recentCount;
 };
 
 struct UnitTable {
@@ -59,3 +64,5 @@ uint32_t LogTimeMs();
 void AppendLogEntry(const SimLogEntry& entry);
 // Takes up to capacity of the oldest entries into out; with clear, they leave the log.
 uint32_t TakeLogEntries(SimLogEntry* out, uint32_t capacity, bool clear);
+// Copies up to capacity of the newest entries into out, oldest first.
+uint32_t CopyRecentEntries(SimLogEntry* out, uint32_t capacity);

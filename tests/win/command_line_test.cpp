@@ -39,6 +39,10 @@ TEST_F(CommandLine, EachOptionSendsItsCommandsInOrder) {
         {"-v10 -v20", true, {NumberedCommand(SetVolume, 10), NumberedCommand(SetVolume, 20)}},
         {"-v 40", true, {NumberedCommand(SetVolume, 0)}}, // the number is an argument of its own
         {"\"-v 40\"", true, {NumberedCommand(SetVolume, 40)}},
+        // In CP932 the second byte of 表 is 0x5C, a backslash, yet the quote after it closes.
+        {"\"-v40表\" -v20",
+         true,
+         {NumberedCommand(SetVolume, 40), NumberedCommand(SetVolume, 20)}},
         {"-i1 -i2 -i3 -i4 -i5",
          true,
          {SelectPcUsb, SelectTuner, SelectCd, SelectMd, SelectTapeAux}},

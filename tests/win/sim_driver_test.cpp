@@ -526,6 +526,7 @@ TEST_F(Control, LogKeepsOrderAndCountsWhatDidNotFit) {
     ASSERT_TRUE(sim.ReadLog(log, true, &dropped));
     ASSERT_EQ(log.size(), SimLogCapacity);
     EXPECT_EQ(dropped, transfers + 1 - SimLogCapacity); // the open came first
+    const std::uint32_t lastSequence = log.front().sequence + transfers;
     for (std::size_t i = 1; i < log.size(); ++i) {
         EXPECT_EQ(log[i].sequence, log[i - 1].sequence + 1);
         EXPECT_GE(log[i].timeMs, log[i - 1].timeMs);
@@ -533,6 +534,13 @@ TEST_F(Control, LogKeepsOrderAndCountsWhatDidNotFit) {
     ASSERT_TRUE(sim.ReadLog(log, false, &dropped));
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(dropped, 0u);
+    // The newest entries outlive both the full log and its clearing, in order.
+    ASSERT_TRUE(sim.ReadRecentLog(log));
+    ASSERT_EQ(log.size(), SimRecentCapacity);
+    EXPECT_EQ(log.back().sequence, lastSequence);
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        EXPECT_EQ(log[i].sequence, log[i - 1].sequence + 1);
+    }
 }
 
 TEST_F(Control, UnitTimeRunsOnlyWhenTheClockRuns) {

@@ -20,7 +20,8 @@ constexpr KeyName Keys[] = {
     {"left", VK_LEFT, 0x4B, true},      {"right", VK_RIGHT, 0x4D, true},
     {"num4", VK_NUMPAD4, 0x4B, false},  {"num5", VK_NUMPAD5, 0x4C, false},
     {"num6", VK_NUMPAD6, 0x4D, false},  {"escape", VK_ESCAPE, 0x01, false},
-    {"return", VK_RETURN, 0x1C, false},
+    {"return", VK_RETURN, 0x1C, false}, {"tab", VK_TAB, 0x0F, false},
+    {"space", VK_SPACE, 0x39, false},
 };
 
 constexpr WORD ControlScan = 0x1D;
@@ -65,7 +66,12 @@ bool SendKey(WORD virtualKey, WORD scanCode, bool extended, bool up) {
 } // namespace
 
 ProbeExit RunHotkey(ProbeArgs args) {
-    const KeyName* key = args.count == 1 ? FindKey(args.values[0]) : nullptr;
+    return args.count == 1 ? PressHotkey(args.values[0])
+                           : UsageError("hotkey takes up, down, num4, num5 or num6");
+}
+
+ProbeExit PressHotkey(const char* name) {
+    const KeyName* key = FindKey(name);
     if (key == nullptr) {
         return UsageError("hotkey takes up, down, num4, num5 or num6");
     }
@@ -91,7 +97,7 @@ ProbeExit RunKeys(ProbeArgs args) {
             key = *named;
         } else if (!FindCharacterKey(args.values[i], key)) {
             return UsageError(
-                "keys takes escape, return, up, down, left, right, a letter or digit");
+                "keys takes escape, return, tab, space, the arrows, a letter or digit");
         }
         if (!SendKey(key.virtualKey, key.scanCode, key.extended, false) ||
             !SendKey(key.virtualKey, key.scanCode, key.extended, true)) {

@@ -12,6 +12,7 @@
 #include "tests/tools/deckprobe/process_usage.h"
 #include "tests/tools/deckprobe/program_window.h"
 #include "tests/tools/deckprobe/tray_tooltips.h"
+#include "tests/tools/deckprobe/unit_panel.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -32,10 +33,10 @@ constexpr Subcommand Subcommands[] = {
     {"no-box", "--for MS", RunNoBox},
     {"window", "[--wait MS | --gone MS]", RunWindow},
     {"post", "MSG [WPARAM LPARAM]", RunPost},
-    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N]", RunSend},
-    {"usage", "", RunUsage},
+    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N] [--panel]", RunSend},
+    {"usage", "[--panel]", RunUsage},
     {"hotkey", "up|down|num4|num5|num6", RunHotkey},
-    {"keys", "KEY...  (escape, return, up, down, left, right, a letter or digit)", RunKeys},
+    {"keys", "KEY...  (escape, return, tab, space, the arrows, a letter or digit)", RunKeys},
     {"move", "X Y", RunMove},
     {"click", "X Y [left|middle|right]", RunClick},
     {"dblclick", "X Y", RunDoubleClick},
@@ -43,6 +44,8 @@ constexpr Subcommand Subcommands[] = {
     {"release", "", RunRelease},
     {"tooltip", "", RunTooltip},
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
+    {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
+     RunPanel},
 };
 
 ProbeExit Usage() {

@@ -1,5 +1,6 @@
 #include "tests/tools/deckprobe/process_usage.h"
 
+#include "tests/tools/deckprobe/unit_panel.h"
 #include "tray/program_name.h"
 
 #include <windows.h>
@@ -95,10 +96,11 @@ Figure GuiObjects(HANDLE process, DWORD kind) {
 } // namespace
 
 ProbeExit RunUsage(ProbeArgs args) {
+    const bool panel = TakeFlag(args, "--panel");
     if (args.count != 0) {
-        return UsageError("usage takes no arguments");
+        return UsageError("usage takes only --panel");
     }
-    HWND window = FindWindowA(ProgramName, ProgramName);
+    HWND window = panel ? FindPanelWindow() : FindWindowA(ProgramName, ProgramName);
     DWORD processId = 0;
     if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
         std::fprintf(stderr, "deckprobe: the program's window does not exist\n");

@@ -1,5 +1,7 @@
 #include "tests/tools/deckprobe/program_window.h"
 
+#include "tests/tools/deckprobe/unit_panel.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -116,6 +118,7 @@ ProbeExit RunPost(ProbeArgs args) {
 ProbeExit RunSend(ProbeArgs args) {
     unsigned rounds = 1;
     WindowMessage messages[MaxMessagesInList];
+    const bool panel = TakeFlag(args, "--panel");
     if (!TakeCountOption(args, "--rounds", rounds) || args.count == 0 ||
         args.count > int(MaxMessagesInList)) {
         return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
@@ -125,7 +128,7 @@ ProbeExit RunSend(ProbeArgs args) {
             return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
         }
     }
-    HWND window = FindProgramWindow();
+    HWND window = panel ? FindPanelWindow() : FindProgramWindow();
     if (window == nullptr) {
         std::fprintf(stderr, "deckprobe: the program's window does not exist\n");
         return ProbeNotFound;

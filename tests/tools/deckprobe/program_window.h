@@ -8,7 +8,7 @@ ProbeExit RunWindow(ProbeArgs args);
 // post MSG [WPARAM LPARAM]: posts to the hidden window; MSG is a number or the name of a
 // registered message such as TaskbarCreated.
 ProbeExit RunPost(ProbeArgs args);
-// send MSG[:WPARAM[:LPARAM]]... [--rounds N]: sends the messages in turn to the hidden window,
-// the whole list N times, each waiting until the program has handled it, so that the pace is
-// the program's own; prints how many and how long.
+// send MSG[:WPARAM[:LPARAM]]... [--rounds N] [--panel]: sends the messages in turn to the
+// hidden window (or the front panel's), the whole list N times, each waiting until the program
+// has handled it, so that the pace is the program's own; prints how many and how long.
 ProbeExit RunSend(ProbeArgs args);
