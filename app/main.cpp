@@ -1,5 +1,5 @@
 #include "app/command_line.h"
-#include "app/resident_window.h"
+#include "app/hidden_window.h"
 #include "app/single_instance.h"
 #include "power/power_events.h"
 #include "tray/program_name.h"

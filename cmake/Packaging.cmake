@@ -14,10 +14,17 @@ else()
   set(CPACK_DECKHAND_NSIS_TARGET x86-unicode)
 endif()
 
-# Plain-text names, so that Windows opens them with a double click. The README's pictures
-# keep their relative place beside it.
+# Plain-text names, so that Windows opens them with a double click. The guides' pictures keep
+# their relative place beside them.
 install(TARGETS NorvikDeckhand RUNTIME DESTINATION .)
 install(FILES README.md DESTINATION . RENAME README.txt)
+# The Japanese guide begins with a UTF-8 byte-order mark: without one, Notepad before Windows 10
+# version 1903 reads a text file in the ANSI code page.
+file(READ ${PROJECT_SOURCE_DIR}/README.ja.md readme_ja)
+string(ASCII 239 187 191 utf8_bom)
+file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/README-ja.txt CONTENT "${utf8_bom}${readme_ja}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.ja.md)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README-ja.txt DESTINATION .)
 install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
 file(GLOB readme_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
 install(FILES ${readme_pictures} DESTINATION docs)

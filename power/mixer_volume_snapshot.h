@@ -1,6 +1,6 @@
 #pragma once
 
-#include "power/power_decisions.h"
+#include "power/mixer_arithmetic.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,5 @@
 #include "power/power_decisions.h"
 
-#include <algorithm>
-
 namespace {
 
 // The WM_POWERBROADCAST codes PBT_APMSUSPEND and PBT_APMRESUMESUSPEND.
@@ -20,15 +18,4 @@ PowerEvent PowerEventOf(std::uintptr_t powerBroadcastParam) {
 
 bool PowerOffAtSessionEnd(bool sessionEnds, bool keepPowerAtSessionEnd) {
     return sessionEnds && !keepPowerAtSessionEnd;
-}
-
-std::int32_t MixerSlotsInUse(std::int32_t mixerCount) {
-    return std::clamp(mixerCount, 0, MixerSlotCount);
-}
-
-RestoreWrites RestoreWritesFor(std::uint32_t savedValue) {
-    if (savedValue == 0) {
-        return {1, 0};
-    }
-    return {savedValue - 1, savedValue};
 }

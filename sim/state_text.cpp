@@ -1,6 +1,7 @@
 #include "sim/state_text.h"
 
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "sim/unit_model.h"
 
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 // Built into the kernel driver as well: no library calls, and no struct copies or aggregate
 // zeroing, which the compiler may turn into memcpy/memset calls the driver cannot link.

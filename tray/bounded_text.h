@@ -44,3 +44,12 @@ template <std::size_t N> void AppendText(char (&buffer)[N], const char* format, 
     va_end(args);
     buffer[N - 1] = '\0';
 }
+
+// Copies text into buffer, cut to fit and terminated. Also in constant expressions.
+template <std::size_t N> constexpr void CopyText(char (&buffer)[N], const char* text) {
+    std::size_t length = 0;
+    for (; length + 1 < N && text[length] != '\0'; ++length) {
+        buffer[length] = text[length];
+    }
+    buffer[length] = '\0';
+}

@@ -1,13 +1,12 @@
 #include "tray/context_menu.h"
 
+#include "tray/menu_command_pause.h"
 #include "tray/menu_model.h"
+#include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/tray_state.h"
 
 namespace {
-
-// Lets the unit act on the command before the refresh reads its status.
-constexpr DWORD CommandSettleMs = 100;
 
 static_assert(MenuGrayed == MF_GRAYED && MenuDisabled == MF_DISABLED && MenuChecked == MF_CHECKED &&
               MenuPopup == MF_POPUP && MenuBarBreak == MF_MENUBARBREAK &&
@@ -47,24 +46,13 @@ void CarryOut(const MenuOperation& operation, UnitLink& link) {
     }
 }
 
-} // namespace
-
-void ShowContextMenu() {
-    // A right click while the popup is open (its modal loop calls the window procedure again)
-    // must not replace the numbered submenu that the open popup owns.
-    if (trayState.numberSubmenu != nullptr) {
-        return;
-    }
-    StatusRefresh();
+// Shows the popup at cursor until it closes; true when the numbered submenu went with it.
+bool TrackPopup(HMENU numbers, ScreenPoint cursor) {
     // Otherwise the popup stays open when the user clicks somewhere else.
     SetForegroundWindow(trayState.window);
     HMENU menu = LoadMenuA(trayState.instance, MAKEINTRESOURCEA(ContextMenuResource));
     HMENU popup = GetSubMenu(menu, 0);
-    HMENU numbers = CreateMenu();
-    trayState.numberSubmenu = numbers;
     FillNumberSubmenu(numbers);
-    POINT cursor;
-    GetCursorPos(&cursor);
     TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, trayState.window,
                    nullptr);
     // Without a message after it, the next popup of a notification icon can close as soon as
@@ -73,8 +61,26 @@ void ShowContextMenu() {
     // PrepareMenu attaches the numbered submenu for the tuner and the CD only; attached, it goes
     // with the popup.
     const bool attached = popup != nullptr && HoldsSubmenu(popup, numbers);
-    trayState.numberSubmenu = nullptr;
     DestroyMenu(menu);
+    return attached;
+}
+
+} // namespace
+
+void ShowContextMenu() {
+    // A right click while the popup is open (its modal loop calls the window procedure again),
+    // or while the refresh before it waits on the shell, must neither open a second popup nor
+    // replace the numbered submenu that the first one owns. The submenu is the guard.
+    if (trayState.numberSubmenu != nullptr) {
+        return;
+    }
+    HMENU numbers = CreateMenu();
+    trayState.numberSubmenu = numbers;
+    StatusRefresh();
+    // While the secure desktop shows, the cursor has no position to open the popup at.
+    const PointerReading pointer = pointerReader();
+    const bool attached = pointer.cursorKnown && TrackPopup(numbers, pointer.cursor);
+    trayState.numberSubmenu = nullptr;
     if (!attached) {
         DestroyMenu(numbers);
     }
@@ -106,6 +112,6 @@ void HandleMenuCommand(std::uint16_t id, UnitLink& link) {
     link.EnsureOpen();
     CarryOut(MenuCommandOperation(id, trayState.currentSourceItem), link);
     link.Close();
-    Sleep(CommandSettleMs);
+    PauseBeforeMenuRefresh();
     StatusRefresh();
 }

@@ -2,10 +2,10 @@
 
 #include "tray/bounded_text.h"
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 namespace {
 
-constexpr std::int32_t CdPlaying = 1;
 constexpr std::int32_t EntriesPerColumn = 20;
 
 struct Key {
@@ -76,34 +76,33 @@ constexpr CommandForItem SentCommands[] = {
     {InputLevelDownItem, InputLevelDown},
 };
 
-void Add(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text) {
-    if (column.count == MaxColumnEntries) {
-        return;
-    }
+// The columns are built by constant expressions, so that every one of them can be built at
+// compile time (EveryColumnFits): an entry past the end of the array is then a compile error.
+constexpr void Add(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text) {
     MenuEntry& entry = column.entries[column.count++];
     entry.id = id;
     entry.flags = flags;
-    FormatText(entry.text, "%s", text);
+    CopyText(entry.text, text);
 }
 
 template <std::size_t N>
-void AddKeys(MenuColumn& column, const Key (&keys)[N], std::uint32_t flags) {
+constexpr void AddKeys(MenuColumn& column, const Key (&keys)[N], std::uint32_t flags) {
     for (const Key& key : keys) {
         Add(column, key.id, flags, key.text);
     }
 }
 
-void AddSeparator(MenuColumn& column) {
+constexpr void AddSeparator(MenuColumn& column) {
     Add(column, ColumnSeparatorItem, MenuSeparator, "-");
 }
 
-void AddTunerKeys(MenuColumn& column) {
+constexpr void AddTunerKeys(MenuColumn& column) {
     AddKeys(column, TunerKeys, 0);
     AddSeparator(column);
     Add(column, 0, MenuPopup, "プリセット(&P)");
 }
 
-void AddCdKeys(MenuColumn& column, std::int32_t cdPlayState) {
+constexpr void AddCdKeys(MenuColumn& column, std::int32_t cdPlayState) {
     const std::uint32_t flags = cdPlayState == CdNoDisc ? MenuGrayed | MenuDisabled : 0;
     Add(column, CdPlayPauseItem, flags,
         cdPlayState == CdPlaying ? "| | (一時停止)(&P)" : "|> (再生)(&P)");
@@ -112,32 +111,26 @@ void AddCdKeys(MenuColumn& column, std::int32_t cdPlayState) {
     Add(column, 0, flags | MenuPopup, "トラック(&T)");
 }
 
-void AddMdKeys(MenuColumn& column) {
+constexpr void AddMdKeys(MenuColumn& column) {
     AddKeys(column, MdKeys, 0);
     AddSeparator(column);
     AddKeys(column, InputLevelKeys, 0);
 }
 
-void AddTapeKeys(MenuColumn& column) {
+constexpr void AddTapeKeys(MenuColumn& column) {
     AddKeys(column, TapeKeys, 0);
     AddSeparator(column);
     AddKeys(column, InputLevelKeys, 0);
 }
 
-void AddStatusLine(MenuColumn& column, const TrayUnitState& state) {
-    // The text may come from anywhere: it is read no further than its buffer.
-    char line[StatusTextSize];
-    FormatText(line, "%.*s", static_cast<int>(sizeof(line) - 1), state.statusText);
-    Add(column, StatusLineItem, MenuBarBreak, line);
+constexpr void AddStatusLine(MenuColumn& column, const TrayUnitState& state) {
+    // The text may come from anywhere: the entry, as long as its buffer, reads no further.
+    static_assert(sizeof(MenuEntry::text) <= sizeof(state.statusText));
+    Add(column, StatusLineItem, MenuBarBreak, state.statusText);
     AddSeparator(column);
 }
 
-} // namespace
-
-const std::uint32_t GrayedWhenOff[6] = {TapeAuxItem, CdItem,    MdItem,
-                                        TunerItem,   PcUsbItem, MuteItem};
-
-MenuColumn SourceColumn(const TrayUnitState& state) {
+constexpr MenuColumn BuildColumn(const TrayUnitState& state) {
     MenuColumn column = {};
     switch (state.currentSourceItem) {
     case TunerItem:
@@ -160,6 +153,27 @@ MenuColumn SourceColumn(const TrayUnitState& state) {
     default: break;
     }
     return column;
+}
+
+// How many entries a column has depends on the source alone.
+constexpr bool EveryColumnFits() {
+    const std::int32_t sources[] = {PcUsbItem, TunerItem, CdItem, MdItem, TapeAuxItem};
+    for (const std::int32_t source : sources) {
+        TrayUnitState state = {};
+        state.currentSourceItem = source;
+        BuildColumn(state);
+    }
+    return true;
+}
+static_assert(EveryColumnFits(), "a column holds more entries than MaxColumnEntries");
+
+} // namespace
+
+const std::uint32_t GrayedWhenOff[6] = {TapeAuxItem, CdItem,    MdItem,
+                                        TunerItem,   PcUsbItem, MuteItem};
+
+MenuColumn SourceColumn(const TrayUnitState& state) {
+    return BuildColumn(state);
 }
 
 NumberedList NumberedListFor(const TrayUnitState& state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "res/resource_ids.h"
 #include "tray/tray_unit_state.h"
 
 #include <cstddef>
@@ -9,8 +10,8 @@
 // source adds, the numbered list of tracks or presets, and what each chosen entry does. Every
 // function takes any TrayUnitState, however odd its numbers.
 
-// Menu resource 101 holds one popup: the source entries, mute, N.B. and exit.
-constexpr std::int32_t ContextMenuResource = 101;
+// The menu resource holds one popup: the source entries, mute, N.B. and exit.
+constexpr std::int32_t ContextMenuResource = IDR_CONTEXT_MENU;
 
 // Command ids of the menu's entries besides the source entries (SourceItem).
 enum MenuItem : std::uint32_t {
@@ -25,9 +26,9 @@ enum MenuItem : std::uint32_t {
     CdNextItem = 1042,
     CdPrevItem = 1043,
     CdEjectItem = 1044,
-    MuteItem = 40006,
-    ExitItem = 40007,
-    NbKeyItem = 40010,
+    MuteItem = IDM_MUTE,
+    ExitItem = IDM_EXIT,
+    NbKeyItem = IDM_NB_KEY,
     NumberedItemBase = 41001, // entry n of the numbered list is NumberedItemBase + n
     TapePlayForwardItem = 41101,
     TapePlayReverseItem = 41102,

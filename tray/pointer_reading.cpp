@@ -9,6 +9,8 @@ constexpr int KeyDownBit = 0x8000;
 
 } // namespace
 
+PointerReading (*pointerReader)() = ReadPointer;
+
 PointerReading ReadPointer() {
     PointerReading pointer = {};
     POINT cursor;

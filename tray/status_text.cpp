@@ -3,16 +3,11 @@
 #include "tray/bounded_text.h"
 #include "tray/program_name.h"
 #include "tray/tray_icons.h"
-#include "unit/command_code.h"
 
 const char UnreachableSuffix[] = " ドライバにアクセスできません";
 const char PowerOffSuffix[] = " <OFF>";
 
 namespace {
-
-constexpr std::int32_t CdStopped = 0;
-constexpr std::int32_t CdPlaying = 1;
-constexpr std::int32_t CdPaused = 2;
 
 const char* SoundModeText(std::int32_t soundMode) {
     switch (soundMode) {
@@ -84,10 +79,6 @@ void AddSourceLine(const UnitStatus& status, TrayUnitState& state, char (&line)[
     default: break;
     }
     AppendText(state.statusText, "%s", line);
-}
-
-template <std::size_t N> void CopyText(char (&target)[N], const char* text) {
-    FormatText(target, "%s", text);
 }
 
 } // namespace

@@ -7,35 +7,35 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
 
 constexpr UINT TrayIconId = 1025;
 
-// The first form of the record, whose tooltip holds 64 bytes; every shell accepts it.
-struct NotifyIconDataV1 {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    UINT uFlags;
-    UINT uCallbackMessage;
-    HICON hIcon;
-    CHAR szTip[TooltipSize];
-};
-static_assert(sizeof(NotifyIconDataV1) == NOTIFYICONDATAA_V1_SIZE);
+// The record in its first form, cbSize NOTIFYICONDATAA_V1_SIZE, whose tooltip holds 64 bytes:
+// every shell accepts it, and reads nothing past that size.
+static_assert(offsetof(NOTIFYICONDATAA, szTip) + TooltipSize == NOTIFYICONDATAA_V1_SIZE);
 #ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
 #endif
 
-NotifyIconDataV1 BlankIconData(UINT flags) {
-    NotifyIconDataV1 data;
+NOTIFYICONDATAA BlankIconData(UINT flags) {
+    NOTIFYICONDATAA data;
     std::memset(&data, 0, sizeof(data));
-    data.cbSize = sizeof(data);
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = trayState.window;
     data.uID = TrayIconId;
     data.uFlags = flags;
     return data;
+}
+
+// "Norvik Deckhand" followed by suffix, cut to the first form's tooltip.
+void SetTooltip(NOTIFYICONDATAA& data, const char* suffix) {
+    char tooltip[TooltipSize];
+    FormatTooltip(suffix, tooltip);
+    std::memcpy(data.szTip, tooltip, sizeof(tooltip));
 }
 
 HICON LoadTrayIcon(std::int32_t resource) {
@@ -44,30 +44,26 @@ HICON LoadTrayIcon(std::int32_t resource) {
         LoadImageA(trayState.instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_SHARED));
 }
 
-void NotifyShell(DWORD action, NotifyIconDataV1& data) {
-    Shell_NotifyIconA(action, reinterpret_cast<NOTIFYICONDATAA*>(&data));
-}
-
 } // namespace
 
 void AddTrayIcon() {
-    NotifyIconDataV1 data = BlankIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAA data = BlankIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = TrayCallbackMsg;
     data.hIcon = LoadTrayIcon(AppIcon);
-    FormatTooltip("", data.szTip);
-    NotifyShell(NIM_ADD, data);
+    SetTooltip(data, "");
+    Shell_NotifyIconA(NIM_ADD, &data);
 }
 
 void RemoveTrayIcon() {
-    NotifyIconDataV1 data = BlankIconData(0);
-    NotifyShell(NIM_DELETE, data);
+    NOTIFYICONDATAA data = BlankIconData(0);
+    Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix) {
     // Without NIF_MESSAGE the callback message given when the icon was added stays in force.
-    NotifyIconDataV1 data = BlankIconData(NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAA data = BlankIconData(NIF_ICON | NIF_TIP);
     data.uCallbackMessage = TrayCallbackMsg;
-    FormatTooltip(suffix, data.szTip);
+    SetTooltip(data, suffix);
     data.hIcon = LoadTrayIcon(IconResourceOfIndex(iconIndex));
-    NotifyShell(NIM_MODIFY, data);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
 }

@@ -6,6 +6,6 @@
 void AddTrayIcon();
 void RemoveTrayIcon();
 
-// Shows icon resource iconIndex + 101 with the tooltip "Norvik Deckhand" followed by suffix.
-// No visible effect before the icon has been added.
+// Shows the icon resource IconResourceOfIndex(iconIndex) with the tooltip "Norvik Deckhand"
+// followed by suffix. No visible effect before the icon has been added.
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix);

@@ -19,6 +19,7 @@ struct TrayState : TrayUnitState {
     MixerVolumeSnapshot* mixerSnapshot;
     bool dragging;
     POINT dragOrigin;
+    std::uint32_t dragDpi; // of the monitor where the drag began; 0 when Windows did not say
     std::int32_t dragStartVolume;
     std::int32_t dragVolume;
     bool volumeKeyPending;

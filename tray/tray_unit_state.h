@@ -1,5 +1,7 @@
 #pragma once
 
+#include "res/resource_ids.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -8,11 +10,11 @@ constexpr std::size_t StatusTextSize = 100;
 // Menu command ids of the source entries, which is how the tray names the current source.
 enum SourceItem : std::int32_t {
     NoSourceItem = 0,
-    PcUsbItem = 40001,
-    TunerItem = 40002,
-    CdItem = 40003,
-    MdItem = 40004,
-    TapeAuxItem = 40005,
+    PcUsbItem = IDM_PC_USB,
+    TunerItem = IDM_TUNER,
+    CdItem = IDM_CD,
+    MdItem = IDM_MD,
+    TapeAuxItem = IDM_TAPE_AUX,
 };
 
 // The tray's play state for a CD source without a disc.

@@ -1,24 +1,21 @@
 #pragma once
 
-#include <cstdint>
+#include "tray/pointer_reading.h"
 
-struct ScreenPoint {
-    std::int32_t x;
-    std::int32_t y;
-};
+#include <cstdint>
 
 std::int32_t ClampVolume(std::int64_t volume);
 
-// Volume for a drag that started at origin with the unit at startVolume: moving right or up
-// raises it, left or down lowers it, one step per 3 pixels (truncating toward zero).
-std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume);
+// Pixels of movement per volume step on a monitor of dpi dots per inch: three at 96 DPI (100 %
+// scale) and as many more as the monitor is scaled, so that the drag asks the same movement of
+// the hand at every scale. A DPI of 0, not known, counts as 96.
+std::int32_t DragStepPixels(std::uint32_t dpi);
 
-// The pointer as one tick of the volume drag finds it.
-struct PointerReading {
-    bool cursorKnown; // false while the secure desktop shows (locked screen, elevation prompt)
-    ScreenPoint cursor;
-    bool leftButtonDown; // the logical left button: the right one when the buttons are swapped
-};
+// Volume for a drag that started at origin, on a monitor of dpi, with the unit at startVolume:
+// moving right or up raises it, left or down lowers it, one step per DragStepPixels
+// (truncating toward zero).
+std::int32_t DragVolume(ScreenPoint origin, ScreenPoint cursor, std::int32_t startVolume,
+                        std::uint32_t dpi);
 
 enum class DragTickAction { SetVolume, SendNothing, EndDrag };
 
@@ -31,7 +28,7 @@ struct DragTickDecision {
 // away from the icon, or the shell restarted meanwhile). An unknown cursor position sends
 // nothing: it could stand for any volume.
 DragTickDecision DecideDragTick(const PointerReading& pointer, ScreenPoint origin,
-                                std::int32_t startVolume);
+                                std::int32_t startVolume, std::uint32_t dpi);
 
 // One volume hotkey step from the unit's current volume, kept within 0..80.
 std::int32_t SteppedVolume(std::int32_t current, bool up);

@@ -49,24 +49,9 @@ constexpr CommandCode NumberedCommand(CommandCode family, std::uint32_t number) 
 constexpr int MinVolume = 0;
 constexpr int MaxVolume = 80;
 
-// The status block's source numbering, which differs from the input numbers below.
-enum Source : std::int32_t {
-    SourceTuner = 0,
-    SourceCd = 1,
-    SourceMd = 2,
-    SourceTapeAux = 3,
-    SourcePcUsb = 4,
-};
-
-enum SoundMode : std::int32_t {
-    SoundModeNone = 0,
-    SoundModeNb1 = 1,
-    SoundModeNb2 = 2,
-    SoundModeTone = 3,
-};
-
 // Input numbers as the menu and the -i option count them: 1 PC USB, 2 tuner, 3 CD, 4 MD,
-// 5 tape/aux. Gives the select code, or 0 for a number outside 1..5.
+// 5 tape/aux, unlike the status block's Source. Gives the select code, or 0 for a number
+// outside 1..5.
 constexpr std::uint32_t SelectCodeForInput(unsigned input) {
     switch (input) {
     case 1: return SelectPcUsb;

@@ -5,6 +5,31 @@
 
 constexpr std::size_t StatusBlockSize = 32;
 
+// The values of the status fields that the program tells apart, named here once.
+
+// The selected source, numbered differently from the input numbers of the select commands.
+enum Source : std::int32_t {
+    SourceTuner = 0,
+    SourceCd = 1,
+    SourceMd = 2,
+    SourceTapeAux = 3,
+    SourcePcUsb = 4,
+};
+
+enum SoundMode : std::int32_t {
+    SoundModeNone = 0,
+    SoundModeNb1 = 1,
+    SoundModeNb2 = 2,
+    SoundModeTone = 3,
+};
+
+// What the CD is doing, when a disc is in.
+enum CdPlayState : std::int32_t {
+    CdStopped = 0,
+    CdPlaying = 1,
+    CdPaused = 2,
+};
+
 // What one status read learnt about the unit. Which fields mean something depends on source:
 // the tuner fields for the tuner, the CD fields for the CD, inputLevel for MD and tape/aux.
 struct UnitStatus {
@@ -16,7 +41,7 @@ struct UnitStatus {
     std::int32_t minutes;
     std::int32_t seconds;
     std::int32_t trackCount;
-    std::int32_t cdPlayState;
+    std::int32_t cdPlayState; // a CdPlayState
     bool discPresent;
     std::int32_t preset;
     std::int32_t frequency; // FM in 10 kHz steps, AM in kHz

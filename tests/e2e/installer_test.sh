@@ -59,6 +59,7 @@ expected="$(
         echo "./AppData/Local/Programs/Norvik Deckhand"
         echo "./AppData/Local/Programs/Norvik Deckhand/Uninstall.exe"
         echo "./AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Norvik Deckhand.lnk"
+        echo "./AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Norvik Deckhand 説明書.lnk"
         echo "./AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp/Norvik Deckhand.lnk"
     } | sort
 )"

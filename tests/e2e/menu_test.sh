@@ -140,6 +140,7 @@ choose "MD's input level up" 41301 InputLevelUp inputlevel 1
 open_menu "tape/aux"
 choose "TAPE/AUX(&5)" 40005 SelectTapeAux source tape
 open_menu "tape/aux"
+e2e_check "tape/aux: marked" "40005 radio,checked TAPE/AUX(&5)" "$(menu_entries 0 | grep '^40005 ')"
 e2e_check "tape/aux: its keys" "41101 41102 41105 41104 41103 41301 41302" \
     "$(menu_entries 0 | sed -n '/^1024 /,$p' | awk '$1 ~ /^41/ { print $1 }' | paste -sd' ')"
 choose "tape fast forward" 41105 TapeFastForward tape ff

@@ -1,3 +1,4 @@
+#include "power/mixer_arithmetic.h"
 #include "power/power_decisions.h"
 
 #include <gtest/gtest.h>

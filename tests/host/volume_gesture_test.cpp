@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 namespace {
 
@@ -20,14 +21,23 @@ TEST(VolumeGesture, DragFromOrigin) {
     for (const Case& c : cases) {
         const ScreenPoint origin = {100, 200};
         const ScreenPoint cursor = {100 + c.dx, 200 + c.dy};
-        EXPECT_EQ(DragVolume(origin, cursor, c.start), c.volume)
+        EXPECT_EQ(DragVolume(origin, cursor, c.start, 96), c.volume)
             << c.dx << "," << c.dy << " from " << c.start;
     }
 }
 
+// The same hand movement per step at every scale: 100 %, 150 %, 200 %; an unknown DPI as 100 %.
+TEST(VolumeGesture, DragStepFollowsTheMonitorsDpi) {
+    for (auto [dpi, pixels, volume] :
+         {std::tuple{96u, 3, 50}, {144u, 5, 46}, {192u, 6, 45}, {0u, 3, 50}}) {
+        EXPECT_EQ(DragStepPixels(dpi), pixels) << dpi;
+        EXPECT_EQ(DragVolume({100, 200}, {130, 200}, 40, dpi), volume) << dpi;
+    }
+}
+
 TEST(VolumeGesture, ExtremeCursorPositionsDoNotOverflow) {
-    EXPECT_EQ(DragVolume({INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, 40), 80);
-    EXPECT_EQ(DragVolume({INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 40), 0);
+    EXPECT_EQ(DragVolume({INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, 40, 96), 80);
+    EXPECT_EQ(DragVolume({INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}, 40, 96), 0);
 }
 
 TEST(VolumeGesture, DragTickFollowsTheButtonAndAKnownCursor) {
@@ -47,7 +57,7 @@ TEST(VolumeGesture, DragTickFollowsTheButtonAndAKnownCursor) {
         {"released, cursor unknown", {false, {0, 0}, false}, DragTickAction::EndDrag, 0},
     };
     for (const Case& c : cases) {
-        const DragTickDecision tick = DecideDragTick(c.pointer, origin, 40);
+        const DragTickDecision tick = DecideDragTick(c.pointer, origin, 40, 96);
         EXPECT_EQ(tick.action, c.action) << c.name;
         if (c.action == DragTickAction::SetVolume) {
             EXPECT_EQ(tick.volume, c.volume) << c.name;

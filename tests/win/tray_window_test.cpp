@@ -1,17 +1,23 @@
 // The hidden window's procedure in this process, with real messages, against the simulated
 // unit: icon gestures, hotkeys, timers and the icon's coming and going.
+#include "app/tray_window_proc.h"
+#include "support/counted_pause.h"
 #include "support/fake_tray_icon.h"
 #include "support/mouse_buttons.h"
+#include "support/program_runner.h"
 #include "support/sim_fixture.h"
+#include "tray/menu_model.h"
+#include "tray/pointer_reading.h"
+#include "tray/tray_handlers.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
 #include "tray/tray_state.h"
-#include "tray/tray_window.h"
 #include "unit/command_code.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -20,6 +26,18 @@ using Codes = std::vector<std::uint32_t>;
 constexpr char TestClassName[] = "DeckhandTrayWindowTest";
 // Fifty periods of the 100 ms volume and drag timers.
 constexpr DWORD TimerWaitMs = 5000;
+
+// The pointer as the system reports it while the secure desktop shows: GetCursorPos fails.
+class CursorUnknown {
+public:
+    CursorUnknown() : before_(std::exchange(pointerReader, [] { return PointerReading{}; })) {}
+    ~CursorUnknown() { pointerReader = before_; }
+    CursorUnknown(const CursorUnknown&) = delete;
+    CursorUnknown& operator=(const CursorUnknown&) = delete;
+
+private:
+    PointerReading (*before_)();
+};
 
 class TrayWindowTest : public SimTest {
 protected:
@@ -371,13 +389,71 @@ TEST_F(TrayWindowTest, DragEndsOnceTheLeftButtonIsUp) {
     }
 }
 
-TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolume) {
+TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolumeOrTheCursorPosition) {
     CreateQuietly();
-    ASSERT_TRUE(sim.FailNext(1));
-    EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
-    EXPECT_FALSE(trayState.dragging);
-    Pump(250);
-    EXPECT_TRUE(Commands(TakeLog()).empty());
+    for (const bool volumeKnown : {false, true}) {
+        std::optional<CursorUnknown> cursor;
+        if (volumeKnown) {
+            cursor.emplace();
+        } else {
+            ASSERT_TRUE(sim.FailNext(1));
+        }
+        EXPECT_EQ(Icon(WM_LBUTTONDOWN), 1);
+        EXPECT_FALSE(trayState.dragging) << volumeKnown;
+        Pump(250);
+        EXPECT_TRUE(Commands(TakeLog()).empty()) << volumeKnown;
+    }
+}
+
+TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
+    CreateQuietly();
+    CursorUnknown cursor;
+    // The program's menu resource, so that a popup would really open; this test program has none.
+    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    trayState.instance = program;
+    // A popup, had one opened, would be closed by this timer: its modal loop dispatches the tick.
+    static bool popupShown;
+    popupShown = false;
+    const UINT_PTR closer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR, DWORD) {
+        popupShown = true;
+        EndMenu();
+    });
+    EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    KillTimer(nullptr, closer);
+    trayState.instance = GetModuleHandleA(nullptr);
+    FreeLibrary(program);
+    EXPECT_FALSE(popupShown);
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << "the refresh before the popup";
+    EXPECT_EQ(trayState.numberSubmenu, nullptr);
+}
+
+// The refresh before the popup waits on the shell, and meanwhile the thread may handle another
+// right click: that one opens no popup of its own.
+TEST_F(TrayWindowTest, RightClickDuringTheRefreshBeforeThePopupIsIgnored) {
+    CreateQuietly();
+    CursorUnknown cursor; // no popup opens at all: the refreshes tell the two clicks apart
+    OnTrayIconSet() = [this] {
+        OnTrayIconSet() = nullptr;
+        EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    };
+    EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
+    OnTrayIconSet() = nullptr;
+    EXPECT_EQ(CountKind(TakeLog(), SimLogRead), 1u) << "the second click refreshed for a popup";
+    EXPECT_EQ(trayState.numberSubmenu, nullptr);
+}
+
+// The unit gets its pause to act on a menu command before the refresh reads its status.
+TEST_F(TrayWindowTest, MenuCommandPausesBeforeItsRefresh) {
+    CreateQuietly();
+    const std::size_t before = MenuRefreshPauses();
+    std::size_t pausesAtRefresh = 0;
+    OnTrayIconSet() = [&] { pausesAtRefresh = MenuRefreshPauses() - before; };
+    SendMessageA(window_, WM_COMMAND, MuteItem, 0);
+    OnTrayIconSet() = nullptr;
+    EXPECT_EQ(Commands(TakeLog()), (Codes{MuteToggle}));
+    EXPECT_EQ(pausesAtRefresh, 1u);
+    EXPECT_EQ(LastTooltipSuffix(), " <MUTE>\n[MD Input= 0]") << "refreshed";
 }
 
 TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {

@@ -8,6 +8,11 @@ std::vector<TrayIconCall>& TrayIconCalls() {
     return calls;
 }
 
+std::function<void()>& OnTrayIconSet() {
+    static std::function<void()> hook;
+    return hook;
+}
+
 std::int32_t LastIconResource() {
     for (auto call = TrayIconCalls().rbegin(); call != TrayIconCalls().rend(); ++call) {
         if (call->kind == TrayIconCall::Set) {
@@ -36,4 +41,8 @@ void RemoveTrayIcon() {
 
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix) {
     TrayIconCalls().push_back({TrayIconCall::Set, iconIndex, suffix});
+    // A copy: the hook may replace itself.
+    if (const std::function<void()> hook = OnTrayIconSet()) {
+        hook();
+    }
 }

@@ -4,6 +4,7 @@
 // so that what the program would show can be checked.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct TrayIconCall {
 };
 
 std::vector<TrayIconCall>& TrayIconCalls();
+// Called after each Set is recorded: a test's way in while a status refresh runs.
+std::function<void()>& OnTrayIconSet();
 // The resource id and tooltip of the last Set, or 0 and "" when none.
 std::int32_t LastIconResource();
 std::string LastTooltipSuffix();

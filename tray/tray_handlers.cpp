@@ -1,14 +1,13 @@
-#include "tray/tray_window.h"
+#include "tray/tray_handlers.h"
 
-#include "power/power_events.h"
 #include "tray/bounded_text.h"
 #include "tray/context_menu.h"
+#include "tray/monitor_dpi.h"
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_icons.h"
-#include "tray/tray_messages.h"
 #include "tray/tray_state.h"
 #include "tray/volume_gesture.h"
 #include "unit/unit_link.h"
@@ -28,40 +27,6 @@ constexpr HotkeyBinding Hotkeys[] = {
     {HotkeyVolumeUp, VK_UP},    {HotkeyVolumeDown, VK_DOWN}, {HotkeyCdPlayStop, VK_NUMPAD5},
     {HotkeyCdPrev, VK_NUMPAD4}, {HotkeyCdNext, VK_NUMPAD6},
 };
-
-void OnTrayAdd() {
-    if (trayState.noTrayIcon) {
-        return;
-    }
-    AddTrayIcon();
-    // Replaces the start-up picture at once with the unit's state.
-    StatusRefresh();
-}
-
-void OnTrayRemove() {
-    if (!trayState.noTrayIcon) {
-        RemoveTrayIcon();
-    }
-}
-
-void OnCreate(HWND window) {
-    trayState.window = window;
-    if (!trayState.noTrayIcon) {
-        SetTimer(window, RefreshTimer, RefreshPeriodMs, nullptr);
-    }
-    for (const HotkeyBinding& hotkey : Hotkeys) {
-        RegisterHotKey(window, hotkey.id, MOD_CONTROL | MOD_ALT, hotkey.key);
-    }
-    OnTrayAdd();
-}
-
-void OnDestroy() {
-    PostQuitMessage(0);
-    for (const HotkeyBinding& hotkey : Hotkeys) {
-        UnregisterHotKey(trayState.window, hotkey.id);
-    }
-    OnTrayRemove();
-}
 
 void ShowVolume(std::int32_t volume, const char* suffix) {
     SetTrayIcon(VolumeIconIndex(volume), suffix);
@@ -84,8 +49,9 @@ void EndDrag() {
 }
 
 void DragTick(UnitLink& link) {
-    const DragTickDecision tick = DecideDragTick(
-        ReadPointer(), {trayState.dragOrigin.x, trayState.dragOrigin.y}, trayState.dragStartVolume);
+    const DragTickDecision tick =
+        DecideDragTick(pointerReader(), {trayState.dragOrigin.x, trayState.dragOrigin.y},
+                       trayState.dragStartVolume, trayState.dragDpi);
     switch (tick.action) {
     case DragTickAction::EndDrag: EndDrag(); return;
     case DragTickAction::SendNothing: return;
@@ -97,21 +63,6 @@ void DragTick(UnitLink& link) {
     char suffix[StatusTextSize];
     FormatText(suffix, " Vol:%d", tick.volume);
     ShowVolume(tick.volume, suffix);
-}
-
-void OnTimer(UINT_PTR timer, UnitLink& link) {
-    link.EnsureOpen();
-    switch (timer) {
-    case VolumeUpTimer:
-    case VolumeDownTimer: StepVolume(timer, link); break;
-    case DragTimer: DragTick(link); break;
-    default:
-        // A drag owns the icon until the button is released.
-        if (!trayState.dragging) {
-            StatusRefresh();
-        }
-        break;
-    }
 }
 
 void ArmVolumeStep(UINT_PTR timer) {
@@ -135,29 +86,10 @@ void CdPlayStop(UnitLink& link, bool statusRead) {
     }
 }
 
-void OnHotkey(WPARAM hotkey, UnitLink& link) {
-    link.EnsureOpen();
-    const bool statusRead = link.ReadStatus();
-    switch (hotkey) {
-    case HotkeyVolumeUp: ArmVolumeStep(VolumeUpTimer); break;
-    case HotkeyVolumeDown: ArmVolumeStep(VolumeDownTimer); break;
-    case HotkeyCdPlayStop: CdPlayStop(link, statusRead); break;
-    case HotkeyCdPrev:
-        link.SendCommand(CdPrev);
-        SetTrayIcon(IconIndexOf(CdPrevIcon), "CD Prev");
-        break;
-    case HotkeyCdNext:
-        link.SendCommand(CdNext);
-        SetTrayIcon(IconIndexOf(CdNextIcon), "CD Next");
-        break;
-    default: break;
-    }
-}
-
 // Without the cursor's position or the unit's volume there is nothing to drag from: the drag
 // does not start, and a drag in progress goes on as it was.
 void StartDrag(UnitLink& link) {
-    const PointerReading pointer = ReadPointer();
+    const PointerReading pointer = pointerReader();
     if (!pointer.cursorKnown) {
         return;
     }
@@ -168,6 +100,7 @@ void StartDrag(UnitLink& link) {
         return;
     }
     trayState.dragOrigin = {pointer.cursor.x, pointer.cursor.y};
+    trayState.dragDpi = MonitorDpiAt(pointer.cursor);
     trayState.dragStartVolume = link.status.volume;
     trayState.dragVolume = link.status.volume;
     trayState.dragging = true;
@@ -191,42 +124,80 @@ void OnIconMouse(LPARAM mouseMessage, UnitLink& link) {
     }
 }
 
-// False when the program runs without an icon: the message then goes on untouched.
-bool OnTrayCallback(LPARAM mouseMessage, UnitLink& link) {
+} // namespace
+
+void HandleTrayAdd() {
+    if (trayState.noTrayIcon) {
+        return;
+    }
+    AddTrayIcon();
+    // Replaces the start-up picture at once with the unit's state.
+    StatusRefresh();
+}
+
+void HandleTrayRemove() {
+    if (!trayState.noTrayIcon) {
+        RemoveTrayIcon();
+    }
+}
+
+void HandleCreate(HWND window) {
+    trayState.window = window;
+    if (!trayState.noTrayIcon) {
+        SetTimer(window, RefreshTimer, RefreshPeriodMs, nullptr);
+    }
+    for (const HotkeyBinding& hotkey : Hotkeys) {
+        RegisterHotKey(window, hotkey.id, MOD_CONTROL | MOD_ALT, hotkey.key);
+    }
+    HandleTrayAdd();
+}
+
+void HandleDestroy() {
+    PostQuitMessage(0);
+    for (const HotkeyBinding& hotkey : Hotkeys) {
+        UnregisterHotKey(trayState.window, hotkey.id);
+    }
+    HandleTrayRemove();
+}
+
+void HandleTimer(UINT_PTR timer, UnitLink& link) {
+    link.EnsureOpen();
+    switch (timer) {
+    case VolumeUpTimer:
+    case VolumeDownTimer: StepVolume(timer, link); break;
+    case DragTimer: DragTick(link); break;
+    default:
+        // A drag owns the icon until the button is released.
+        if (!trayState.dragging) {
+            StatusRefresh();
+        }
+        break;
+    }
+}
+
+void HandleHotkey(WPARAM hotkey, UnitLink& link) {
+    link.EnsureOpen();
+    const bool statusRead = link.ReadStatus();
+    switch (hotkey) {
+    case HotkeyVolumeUp: ArmVolumeStep(VolumeUpTimer); break;
+    case HotkeyVolumeDown: ArmVolumeStep(VolumeDownTimer); break;
+    case HotkeyCdPlayStop: CdPlayStop(link, statusRead); break;
+    case HotkeyCdPrev:
+        link.SendCommand(CdPrev);
+        SetTrayIcon(IconIndexOf(CdPrevIcon), "CD Prev");
+        break;
+    case HotkeyCdNext:
+        link.SendCommand(CdNext);
+        SetTrayIcon(IconIndexOf(CdNextIcon), "CD Next");
+        break;
+    default: break;
+    }
+}
+
+bool HandleTrayCallback(LPARAM mouseMessage, UnitLink& link) {
     if (trayState.noTrayIcon) {
         return false;
     }
     OnIconMouse(mouseMessage, link);
     return true;
-}
-
-} // namespace
-
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Opened only by the handlers that need the unit; the destructor closes what is left open.
-    UnitLink link;
-    // The shell's value for the name is the same on every call, so it is not kept.
-    if (message == RegisterWindowMessageA("TaskbarCreated")) {
-        OnTrayAdd();
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    switch (message) {
-    case WM_CREATE: OnCreate(window); break;
-    case WM_DESTROY: OnDestroy(); break;
-    case WM_ENDSESSION: HandleSessionEnd(wParam, link); break;
-    case WM_COMMAND: HandleMenuCommand(LOWORD(wParam), link); break;
-    case WM_TIMER: OnTimer(wParam, link); break;
-    case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam)); break;
-    case WM_POWERBROADCAST: HandlePowerBroadcast(wParam, link); break;
-    case WM_HOTKEY: OnHotkey(wParam, link); break;
-    case TrayCallbackMsg:
-        if (OnTrayCallback(lParam, link)) {
-            return 1;
-        }
-        break;
-    case TrayAddMsg: OnTrayAdd(); break;
-    case TrayRemoveMsg: OnTrayRemove(); break;
-    default: break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,7 +1,7 @@
-#include "app/resident_window.h"
+#include "app/hidden_window.h"
 
 #include "tray/program_name.h"
-#include "tray/tray_window.h"
+#include "app/tray_window_proc.h"
 
 #ifndef _WIN64
 static_assert(sizeof(WNDCLASSEXA) == 48);

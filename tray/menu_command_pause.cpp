@@ -1,0 +1,5 @@
+#include "tray/menu_command_pause.h"
+
+void PauseBeforeMenuRefresh() {
+    Sleep(MenuCommandPauseMs);
+}
