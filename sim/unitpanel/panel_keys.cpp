@@ -1,6 +1,7 @@
 #include "sim/unitpanel/panel_keys.h"
 
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 namespace {
 

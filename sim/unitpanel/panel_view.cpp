@@ -2,6 +2,7 @@
 
 #include "sim/unitpanel/dot_matrix.h"
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -4,6 +4,7 @@
 #include "sim/unitpanel/panel_layout.h"
 #include "sim/unitpanel/panel_view.h"
 #include "unit/command_code.h"
+#include "unit/unit_status.h"
 
 #include <gtest/gtest.h>
 
