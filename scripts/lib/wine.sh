@@ -69,6 +69,17 @@ _deckhand_server_running() {
     _deckhand_server_pid >/dev/null
 }
 
+# Whether this system's Wine has its 32-bit side (the 32-bit loader beside wine64, as in the
+# 32-bit environment of scripts/win32-env). A prefix made with it can run 32-bit programs; one
+# made without it cannot (they fail with c0000135), so the two kinds are cached apart.
+_deckhand_wine_sides() {
+    if [ -x /usr/lib/wine/wine ]; then
+        echo "64-bit and 32-bit"
+    else
+        echo "64-bit only"
+    fi
+}
+
 _deckhand_cache_key() {
     local build_dir="$1" instances="$2" setup="$1/sim/install/simsetup.exe"
     [ -f "$setup" ] || _deckhand_fail "no $setup: build the win64 preset first" || return 1
@@ -77,6 +88,7 @@ _deckhand_cache_key() {
         echo "instances $instances"
         sha256sum <"$setup"
         "$WINE" --version
+        _deckhand_wine_sides
     } | sha256sum | cut -c1-16
 }
 

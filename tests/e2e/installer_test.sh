@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The 64-bit installer, run silently as a deployment tool would: a per-user install with its
-# Start-menu and logon entries and its entry in the installed programs; the program starts
-# from both entries; an install over a running copy stops it first; a silent uninstall, with
-# the program running, takes away everything the install added. Needs the packages
-# (scripts/release, or the "package" target of the build).
+# The installer of the build's architecture (win32 or win64), run silently as a deployment tool
+# would: a per-user install with its Start-menu and logon entries and its entry in the installed
+# programs; the program starts from both entries; an install over a running copy stops it
+# first; a silent uninstall, with the program running, takes away everything the install added.
+# Needs the packages (scripts/release, or the "package" target of the build).
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin installer "${1:?usage: $0 BUILD_DIR}"
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$SESSION_BUILD/CMakeCache.txt")"
-package="$SESSION_BUILD/NorvikDeckhand-$version-win64"
+package="$SESSION_BUILD/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' \
+    "$SESSION_BUILD/CPackConfig.cmake")"
 [ -f "$package-setup.exe" ] && [ -f "$package.zip" ] ||
     e2e_bail "set-up" "no $package-setup.exe or .zip: make the packages (scripts/release)"
 

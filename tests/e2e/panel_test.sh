@@ -8,7 +8,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin panel "${1:?usage: $0 BUILD_DIR}"
 
-PANEL_EXE="$SESSION_BUILD/sim/unitpanel/unitpanel.exe"
+PANEL_EXE="$DECKHAND_SIM_BUILD_DIR/sim/unitpanel/unitpanel.exe"
 REFRESH=0x113:1
 VOLUME_DOWN=0x111:108
 VOLUME_UP=0x111:109

@@ -405,6 +405,13 @@ TEST_F(TrayWindowTest, DragDoesNotStartWithoutTheUnitsVolumeOrTheCursorPosition)
     }
 }
 
+// A timer procedure is CALLBACK (stdcall on i686), which a lambda does not convert to.
+bool popupShown;
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
+    popupShown = true;
+    EndMenu();
+}
+
 TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
     CreateQuietly();
     CursorUnknown cursor;
@@ -413,12 +420,8 @@ TEST_F(TrayWindowTest, RightClickWithoutTheCursorPositionShowsNoPopup) {
     ASSERT_NE(program, nullptr);
     trayState.instance = program;
     // A popup, had one opened, would be closed by this timer: its modal loop dispatches the tick.
-    static bool popupShown;
     popupShown = false;
-    const UINT_PTR closer = SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR, DWORD) {
-        popupShown = true;
-        EndMenu();
-    });
+    const UINT_PTR closer = SetTimer(nullptr, 0, 1000, ClosePopup);
     EXPECT_EQ(Icon(WM_RBUTTONUP), 1);
     KillTimer(nullptr, closer);
     trayState.instance = GetModuleHandleA(nullptr);

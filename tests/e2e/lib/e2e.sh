@@ -2,7 +2,10 @@
 # The end-to-end tests' frame: a private display and Wine prefix with one simulated unit at
 # its factory state, torn down when the script exits, and TAP-like reporting ("ok - ...",
 # "not ok - ...", "# ..." diagnostics). Source it, call e2e_begin NAME BUILD_DIR, then drive
-# the program with the functions of session.sh and report with:
+# the program with the functions of session.sh and report with the functions below. The
+# program is BUILD_DIR's; the simulated unit comes from DECKHAND_SIM_BUILD and deckprobe from
+# DECKHAND_TESTS_BUILD, both BUILD_DIR by default (the i686 program's runs take them from the
+# win64 and win32-tests builds):
 #
 #   e2e_ok DESCRIPTION / e2e_not_ok DESCRIPTION [DETAIL...] / e2e_note TEXT
 #   e2e_check DESCRIPTION EXPECTED ACTUAL
@@ -140,7 +143,7 @@ e2e_begin() {
     rm -f "$work.err"
     deckhand_xvfb_start || e2e_bail "$E2E_NAME: set-up" "no X display"
     E2E_PREFIX="$build_dir/wine-e2e-$E2E_NAME"
-    deckhand_prefix_prepare "$E2E_PREFIX" "$build_dir" 1 ||
+    deckhand_prefix_prepare "$E2E_PREFIX" "${DECKHAND_SIM_BUILD:-$build_dir}" 1 ||
         e2e_bail "$E2E_NAME: set-up" "could not prepare the Wine prefix"
     deckhand_prefix_start || e2e_bail "$E2E_NAME: set-up" "the simulated unit did not start"
     if ! { unitsim reset >/dev/null && unitsim log --clear >/dev/null; }; then

@@ -4,6 +4,10 @@
 # Source it after scripts/lib/wine.sh has set up the prefix (WINE, DECKHAND_UNITSIM), then:
 #
 #   session_init BUILD_DIR WORK_DIR SHOT_DIR SHOT_PREFIX [SHOT_SCALE]
+#                                          the program of BUILD_DIR; deckprobe from
+#                                          DECKHAND_TESTS_BUILD, and for the tray's
+#                                          tooltips from DECKHAND_SIM_BUILD (both
+#                                          BUILD_DIR by default)
 #   unitsim ARGS / deckprobe ARGS          the unit's tool and the test helper, in the prefix
 #   unit_field FIELD                       one field of "unitsim status"
 #   unit_wait_field FIELD VALUE SECONDS    true once the unit reports it
@@ -58,11 +62,13 @@ session_init() {
     SESSION_SHOT_PREFIX="$4"
     SESSION_SHOT_SCALE="${5:-100}"
     SESSION_EXE="$SESSION_BUILD/app/NorvikDeckhand.exe"
-    SESSION_PROBE="$SESSION_BUILD/tests/tools/deckprobe/deckprobe.exe"
+    SESSION_PROBE="${DECKHAND_TESTS_BUILD:-$SESSION_BUILD}/tests/tools/deckprobe/deckprobe.exe"
+    SESSION_SHELL_PROBE="${DECKHAND_SIM_BUILD:-$SESSION_BUILD}/tests/tools/deckprobe/deckprobe.exe"
     SESSION_ICONS="$SESSION_BUILD/res/icons"
     local file
-    for file in "$SESSION_EXE" "$SESSION_PROBE" "$SESSION_ICONS/icon_101.ico"; do
-        [ -f "$file" ] || { echo "missing $file: build the win64 preset" >&2; return 1; }
+    for file in "$SESSION_EXE" "$SESSION_PROBE" "$SESSION_SHELL_PROBE" \
+        "$SESSION_ICONS/icon_101.ico"; do
+        [ -f "$file" ] || { echo "missing $file: build its preset" >&2; return 1; }
     done
     mkdir -p "$SESSION_WORK" "$SESSION_SHOTS"
 }
@@ -92,9 +98,14 @@ unitsim() {
     run_explained unitsim "$DECKHAND_UNITSIM" "$@"
 }
 
-# A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log.
+# A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log. deckprobe
+# reads the program's popup menu inside the program's process and the tray's tooltips inside
+# the shell's, each through structures of that process's width: the tooltips of the 64-bit
+# shell take the 64-bit deckprobe, also when the program is 32-bit.
 deckprobe() {
-    run_explained deckprobe "$SESSION_PROBE" "$@"
+    local probe="$SESSION_PROBE"
+    [ "$1" = tooltip ] && probe="$SESSION_SHELL_PROBE"
+    run_explained deckprobe "$probe" "$@"
     local status=$?
     [ "$status" -le 2 ] || echo "# deckprobe $1 ended with status $status" >&2
     return "$status"
