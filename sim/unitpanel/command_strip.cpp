@@ -1,6 +1,6 @@
 #include "sim/unitpanel/command_strip.h"
 
-#include "unit/command_names.h"
+#include "sim/command_code_text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -26,17 +26,6 @@ void Push(CommandStrip& strip, const char* word) {
     item.repeats = 1;
 }
 
-void CommandWord(std::uint32_t code, char* out, std::size_t size) {
-    const CommandName* name = FindCommandByCode(code);
-    if (name == nullptr) {
-        std::snprintf(out, size, "0x%08X", static_cast<unsigned>(code));
-    } else if (name->numbered) {
-        std::snprintf(out, size, "%s %u", name->name, static_cast<unsigned>(code & 0xFF));
-    } else {
-        std::snprintf(out, size, "%s", name->name);
-    }
-}
-
 } // namespace
 
 bool StripWord(const SimLogEntry& entry, char* out, std::size_t size) {
@@ -50,7 +39,7 @@ bool StripWord(const SimLogEntry& entry, char* out, std::size_t size) {
     case SimLogClose: return false;
     case SimLogWrite: {
         char command[StripWordSize];
-        CommandWord(entry.command, command, sizeof(command));
+        FormatCommandCode(entry.command, command, sizeof(command), ' ');
         std::snprintf(out, size, "%s%s", command, entry.applied ? "" : " ignored");
         return true;
     }

@@ -1,6 +1,6 @@
 #include "sim/unitsim/log_line.h"
 
-#include "sim/unitsim/command_code_text.h"
+#include "sim/command_code_text.h"
 
 #include <cstdio>
 

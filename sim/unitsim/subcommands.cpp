@@ -1,7 +1,7 @@
 #include "sim/unitsim/subcommands.h"
 
 #include "sim/state_text.h"
-#include "sim/unitsim/command_code_text.h"
+#include "sim/command_code_text.h"
 #include "sim/unitsim/log_line.h"
 
 #include <cstdio>

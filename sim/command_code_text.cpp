@@ -1,4 +1,4 @@
-#include "sim/unitsim/command_code_text.h"
+#include "sim/command_code_text.h"
 
 #include "unit/command_names.h"
 
@@ -95,12 +95,13 @@ bool ParseCommandCode(const char* text, std::uint32_t& code, char* error, std::s
     return true;
 }
 
-void FormatCommandCode(std::uint32_t code, char* out, std::size_t size) {
+void FormatCommandCode(std::uint32_t code, char* out, std::size_t size, char numberSeparator) {
     const CommandName* entry = FindCommandByCode(code);
     if (entry == nullptr) {
         std::snprintf(out, size, "0x%08X", static_cast<unsigned>(code));
     } else if (entry->numbered) {
-        std::snprintf(out, size, "%s+%u", entry->name, static_cast<unsigned>(code & 0xFF));
+        std::snprintf(out, size, "%s%c%u", entry->name, numberSeparator,
+                      static_cast<unsigned>(code & 0xFF));
     } else {
         std::snprintf(out, size, "%s", entry->name);
     }
