@@ -13,23 +13,17 @@ add_library(deckhand_options INTERFACE)
 target_compile_options(deckhand_options INTERFACE -Wall -Wextra -Werror ${DECKHAND_CHARSET_FLAGS})
 
 if(WIN32)
-  # Reproducible builds: the time stamp in the exe's header is the time of the last commit
-  # (SOURCE_DATE_EPOCH, taken from the environment when set there), not the time of the link;
-  # the packages take their file times from it too (cmake/Packaging.cmake). Read at configure
-  # time, which scripts/test and scripts/release run each time.
+  # Reproducible builds: the time stamp in the shipped exe's header is the time of the last
+  # commit (SOURCE_DATE_EPOCH, taken from the environment when set there), not the time of the
+  # link (app/CMakeLists.txt); the packages take their file times from it too
+  # (cmake/Packaging.cmake). Read at configure time, which scripts/test and scripts/release run
+  # each time.
   set(DECKHAND_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
   if(NOT DECKHAND_SOURCE_DATE_EPOCH)
     execute_process(COMMAND git log -1 --format=%ct
                     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                     OUTPUT_VARIABLE DECKHAND_SOURCE_DATE_EPOCH
                     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  endif()
-  if(DECKHAND_SOURCE_DATE_EPOCH)
-    # The linker reads it from its environment.
-    foreach(lang C CXX)
-      set(CMAKE_${lang}_LINKER_LAUNCHER
-          ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${DECKHAND_SOURCE_DATE_EPOCH})
-    endforeach()
   endif()
 
   # ANSI Windows API, Windows XP and later, no min/max macros.
