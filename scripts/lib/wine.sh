@@ -12,7 +12,8 @@
 #       and DECKHAND_UNITSIM (the unitsim.exe to drive the units with).
 #   deckhand_prefix_start
 #       Starts a persistent wineserver for $WINEPREFIX and waits until the simulated unit
-#       answers (DECKHAND_PREFIX_START_TIMEOUT seconds, default 60).
+#       answers (DECKHAND_PREFIX_START_TIMEOUT seconds, default 60); when it does not, once
+#       more with a new server.
 #   deckhand_prefix_stop
 #       Ends $WINEPREFIX's wineserver and every Wine process of that prefix, and waits for them.
 #   deckhand_xvfb_start / deckhand_xvfb_stop
@@ -169,6 +170,15 @@ deckhand_prefix_start() {
     [ -f "$DECKHAND_UNITSIM" ] ||
         _deckhand_fail "deckhand_prefix_start: no $DECKHAND_UNITSIM (set DECKHAND_UNITSIM)" ||
         return 1
+    # Now and then, with the machine busy, a freshly restored prefix's first boot never brings
+    # the driver up: one more boot of a new server does.
+    _deckhand_server_answers && return 0
+    echo "wine.sh: starting $WINEPREFIX once more" >&2
+    deckhand_prefix_stop && _deckhand_server_answers
+}
+
+# Starts the prefix's persistent server and waits for the simulated unit to answer.
+_deckhand_server_answers() {
     # Detached from our output: a persistent server would otherwise hold a caller's pipe open.
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 ||
         _deckhand_fail "wineserver -p failed for $WINEPREFIX" || return 1
