@@ -20,8 +20,8 @@ void PowerOnAtStart() {
     link.Close();
 }
 
-int ShowStartFailure(const char* text) {
-    MessageBoxA(nullptr, text, ProgramName, MB_OK | MB_ICONERROR);
+int ShowStartFailure(const wchar_t* text) {
+    MessageBoxW(nullptr, text, ProgramCaption, MB_OK | MB_ICONERROR);
     return ExitFailed;
 }
 
@@ -31,10 +31,10 @@ int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
         PowerOnAtStart();
     }
     if (!RegisterTrayWindowClass(instance)) {
-        return ShowStartFailure("Cannot Regist WNDCLASSEX");
+        return ShowStartFailure(L"Cannot Regist WNDCLASSEX");
     }
     if (CreateTrayWindow(instance) == nullptr) {
-        return ShowStartFailure("Cannot Create Window");
+        return ShowStartFailure(L"Cannot Create Window");
     }
     RunMessageLoop();
     DeleteMixerSnapshot();
