@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/dll_search.h"
 #include "app/hidden_window.h"
 #include "app/single_instance.h"
 #include "power/power_events.h"
@@ -44,6 +45,7 @@ int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    LimitDllSearchToSystemFolder();
     trayState.instance = instance;
     if (__argc > 1 && ProcessCommandLine()) {
         return ExitNormal;
