@@ -19,7 +19,7 @@ void StopResidentCopy() {
         PostMessageA(resident, WM_CLOSE, 0, 0);
         return;
     }
-    MessageBoxA(nullptr, "起動していません", ProgramName, MB_OK | MB_ICONWARNING);
+    MessageBoxW(nullptr, L"起動していません", ProgramCaption, MB_OK | MB_ICONWARNING);
 }
 
 // Returns false for -s, which keeps the process going.

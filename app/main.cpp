@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/dll_search.h"
 #include "app/hidden_window.h"
 #include "app/single_instance.h"
 #include "power/power_events.h"
@@ -20,8 +21,8 @@ void PowerOnAtStart() {
     link.Close();
 }
 
-int ShowStartFailure(const char* text) {
-    MessageBoxA(nullptr, text, ProgramName, MB_OK | MB_ICONERROR);
+int ShowStartFailure(const wchar_t* text) {
+    MessageBoxW(nullptr, text, ProgramCaption, MB_OK | MB_ICONERROR);
     return ExitFailed;
 }
 
@@ -31,10 +32,10 @@ int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
         PowerOnAtStart();
     }
     if (!RegisterTrayWindowClass(instance)) {
-        return ShowStartFailure("Cannot Regist WNDCLASSEX");
+        return ShowStartFailure(L"Cannot Regist WNDCLASSEX");
     }
     if (CreateTrayWindow(instance) == nullptr) {
-        return ShowStartFailure("Cannot Create Window");
+        return ShowStartFailure(L"Cannot Create Window");
     }
     RunMessageLoop();
     DeleteMixerSnapshot();
@@ -44,6 +45,7 @@ int RunResident(HINSTANCE instance, bool startedWithoutArguments) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    LimitDllSearchToSystemFolder();
     trayState.instance = instance;
     if (__argc > 1 && ProcessCommandLine()) {
         return ExitNormal;

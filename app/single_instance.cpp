@@ -26,13 +26,13 @@ void ReportRunningCopy() {
     HWND resident = FindWindowExA(nullptr, nullptr, ProgramName, ProgramName);
     if (resident == nullptr) {
         // Running in another session, or its window is not made yet.
-        MessageBoxA(nullptr, "既に常駐しています(in background)", ProgramName,
+        MessageBoxW(nullptr, L"既に常駐しています(in background)", ProgramCaption,
                     MB_OK | MB_ICONERROR);
         return;
     }
     // Restores an icon that the copy may have lost.
     PostMessageA(resident, TrayAddMsg, 0, 0);
-    MessageBoxA(nullptr, "既に常駐しています", ProgramName, MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, L"既に常駐しています", ProgramCaption, MB_OK | MB_ICONERROR);
 }
 
 HANDLE TakeSingleInstanceMarker(bool& anotherCopy) {

@@ -19,5 +19,12 @@ struct MixerFunctions {
     MMRESULT(WINAPI* close)(HMIXER mixer);
 };
 
-extern const MixerFunctions WinmmMixers;
-extern const MixerFunctions* mixerFunctions; // WinmmMixers
+// The table in use: null until LoadMixerFunctions has found winmm's, or mixers that a test put
+// here.
+extern const MixerFunctions* mixerFunctions;
+
+// mixerFunctions, filled at the first call with winmm's own, from the winmm.dll of the system
+// folder; null while that cannot be loaded. The program does not import winmm: Windows does not
+// count it among the DLLs it always takes from the system folder, so an import would be looked
+// for beside the program first.
+const MixerFunctions* LoadMixerFunctions();

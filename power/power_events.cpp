@@ -1,5 +1,6 @@
 #include "power/power_events.h"
 
+#include "power/mixer_functions.h"
 #include "power/mixer_volume_snapshot.h"
 #include "power/power_decisions.h"
 #include "tray/status_refresh.h"
@@ -11,9 +12,10 @@
 namespace {
 
 // Made at the first suspend or resume and kept until the program ends. When there is no memory
-// for it, this notification goes on without the mixers and the next one tries again.
+// for it, or winmm cannot be loaded, this notification goes on without the mixers and the next
+// one tries again: the unit still follows the PC, only the volumes are not kept.
 MixerVolumeSnapshot* Snapshot() {
-    if (trayState.mixerSnapshot == nullptr) {
+    if (trayState.mixerSnapshot == nullptr && LoadMixerFunctions() != nullptr) {
         trayState.mixerSnapshot = new (std::nothrow) MixerVolumeSnapshot;
     }
     return trayState.mixerSnapshot;

@@ -5,6 +5,7 @@
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/tray_state.h"
+#include "tray/wide_text.h"
 
 namespace {
 
@@ -16,7 +17,9 @@ void AppendEntry(HMENU menu, const MenuEntry& entry) {
     const UINT_PTR item = (entry.flags & MenuPopup) != 0
                               ? reinterpret_cast<UINT_PTR>(trayState.numberSubmenu)
                               : entry.id;
-    AppendMenuA(menu, entry.flags, item, entry.text);
+    wchar_t text[MenuTextSize];
+    WidenProgramText(entry.text, text);
+    AppendMenuW(menu, entry.flags, item, text);
 }
 
 void FillNumberSubmenu(HMENU submenu) {

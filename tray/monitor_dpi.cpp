@@ -1,31 +1,22 @@
 #include "tray/monitor_dpi.h"
 
+#include "tray/system_library.h"
+
 #include <windows.h>
 
 namespace {
 
-// LOAD_LIBRARY_SEARCH_SYSTEM32, understood from Windows 8 on: the only kind that has shcore.
-constexpr DWORD SearchSystem32Only = 0x00000800;
 // MDT_EFFECTIVE_DPI: the scale the user set for the monitor.
 constexpr int EffectiveDpi = 0;
 
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetDeviceCapsFunction = int(WINAPI*)(HDC, int);
 
-// Looked up at run time rather than imported, so that the program starts on every Windows and
-// imports from no further DLL.
-template <typename Function> Function LookUp(HMODULE module, const char* name) {
-    if (module == nullptr) {
-        return nullptr;
-    }
-    // Through the generic function pointer type, which may stand for any other.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // Windows 8.1 and later. The answer follows the program's DPI awareness as its cursor positions
 // do: per monitor, or the system DPI where that awareness is not available.
 std::uint32_t DpiOfMonitor(ScreenPoint point) {
-    HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, SearchSystem32Only);
+    // Looked up at run time rather than imported, so that the program starts on every Windows.
+    HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
     const auto getDpiForMonitor = LookUp<GetDpiForMonitorFunction>(shcore, "GetDpiForMonitor");
     UINT dpiX = 0;
     UINT dpiY = 0;

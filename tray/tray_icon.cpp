@@ -4,6 +4,7 @@
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
 #include "tray/tray_state.h"
+#include "tray/wide_text.h"
 
 #include <shellapi.h>
 
@@ -14,56 +15,59 @@ namespace {
 
 constexpr UINT TrayIconId = 1025;
 
-// The record in its first form, cbSize NOTIFYICONDATAA_V1_SIZE, whose tooltip holds 64 bytes:
-// every shell accepts it, and reads nothing past that size.
-static_assert(offsetof(NOTIFYICONDATAA, szTip) + TooltipSize == NOTIFYICONDATAA_V1_SIZE);
+// The record in its first form, cbSize NOTIFYICONDATAW_V1_SIZE, whose tooltip holds 64 UTF-16
+// units: every shell accepts it, and reads nothing past that size.
+static_assert(offsetof(NOTIFYICONDATAW, szTip) + TooltipSize * sizeof(WCHAR) ==
+              NOTIFYICONDATAW_V1_SIZE);
 #ifndef _WIN64
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
+static_assert(NOTIFYICONDATAW_V1_SIZE == 152);
 #endif
 
-NOTIFYICONDATAA BlankIconData(UINT flags) {
-    NOTIFYICONDATAA data;
+NOTIFYICONDATAW BlankIconData(UINT flags) {
+    NOTIFYICONDATAW data;
     std::memset(&data, 0, sizeof(data));
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = trayState.window;
     data.uID = TrayIconId;
     data.uFlags = flags;
     return data;
 }
 
-// "Norvik Deckhand" followed by suffix, cut to the first form's tooltip.
-void SetTooltip(NOTIFYICONDATAA& data, const char* suffix) {
+// "Norvik Deckhand" followed by suffix, cut to the first form's tooltip in CP932 bytes.
+void SetTooltip(NOTIFYICONDATAW& data, const char* suffix) {
     char tooltip[TooltipSize];
     FormatTooltip(suffix, tooltip);
-    std::memcpy(data.szTip, tooltip, sizeof(tooltip));
+    wchar_t wide[TooltipSize];
+    WidenProgramText(tooltip, wide);
+    std::memcpy(data.szTip, wide, sizeof(wide));
 }
 
 HICON LoadTrayIcon(std::int32_t resource) {
     // Shared icons are never destroyed, so loading one on every change costs no handles.
     return static_cast<HICON>(
-        LoadImageA(trayState.instance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_SHARED));
+        LoadImageW(trayState.instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, 16, 16, LR_SHARED));
 }
 
 } // namespace
 
 void AddTrayIcon() {
-    NOTIFYICONDATAA data = BlankIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW data = BlankIconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     data.uCallbackMessage = TrayCallbackMsg;
     data.hIcon = LoadTrayIcon(AppIcon);
     SetTooltip(data, "");
-    Shell_NotifyIconA(NIM_ADD, &data);
+    Shell_NotifyIconW(NIM_ADD, &data);
 }
 
 void RemoveTrayIcon() {
-    NOTIFYICONDATAA data = BlankIconData(0);
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    NOTIFYICONDATAW data = BlankIconData(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix) {
     // Without NIF_MESSAGE the callback message given when the icon was added stays in force.
-    NOTIFYICONDATAA data = BlankIconData(NIF_ICON | NIF_TIP);
+    NOTIFYICONDATAW data = BlankIconData(NIF_ICON | NIF_TIP);
     data.uCallbackMessage = TrayCallbackMsg;
     SetTooltip(data, suffix);
     data.hIcon = LoadTrayIcon(IconResourceOfIndex(iconIndex));
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }

@@ -58,7 +58,7 @@ sep
 40007 - 終了(&Q)
 EOF
 )" "$(menu_entries 0 | sed '/^1024 /,$d')"
-check_column "tuner" "$(
+TUNER_COLUMN="$(
     cat <<'EOF'
 1024 break [TUNER 01: FM 76.00MHz]
 sep
@@ -70,6 +70,7 @@ sep
 sub - プリセット(&P)
 EOF
 )"
+check_column "tuner" "$TUNER_COLUMN"
 menu_open_submenu || e2e_not_ok "the numbered submenu opens"
 e2e_check "tuner: 40 presets in two columns, the current one checked" \
     "40 41002:checked 41022:break" \
@@ -80,7 +81,7 @@ open_menu "source entry"
 choose "CD(&3)" 40003 SelectCd source cd
 
 open_menu "CD stopped"
-check_column "CD stopped" "$(
+CD_STOPPED_COLUMN="$(
     cat <<'EOF'
 1024 break [CD-STOP: 01 00:00]
 sep
@@ -93,6 +94,7 @@ sep
 sub - トラック(&T)
 EOF
 )"
+check_column "CD stopped" "$CD_STOPPED_COLUMN"
 # Escape leaves without a command. The status line is an entry without one: picking it still
 # runs the command's link and refresh, and those come after anything Escape might have caused.
 deckprobe keys escape
@@ -172,4 +174,18 @@ else
 fi
 e2e_check "終了(&Q): no command, and the status refresh still runs before the end" \
     "open close open read close" "$(unit_events | tail -n 5 | paste -sd' ')"
+
+# On a Windows whose code page is 1252 the columns of the unit at its factory state read the same.
+unitsim reset >/dev/null
+western program_start
+tray_wait_icon 101 30 western || e2e_bail "code page 1252: the icon shows" "seen: $TRAY_ICON_SEEN"
+open_menu "tuner, code page 1252"
+check_column "tuner, code page 1252" "$TUNER_COLUMN"
+deckprobe keys escape
+deckprobe menu closed || e2e_not_ok "code page 1252: Escape closes the popup"
+unitsim set source=cd >/dev/null
+open_menu "CD stopped, code page 1252"
+check_column "CD stopped, code page 1252" "$CD_STOPPED_COLUMN"
+deckprobe keys q
+program_wait_exit "$PROGRAM_PID" 10 || e2e_not_ok "code page 1252: 終了(&Q) ends the program"
 e2e_end

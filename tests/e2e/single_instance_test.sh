@@ -74,6 +74,10 @@ stop_alone=$PROGRAM_PID
 expect_box "-S with no resident copy says none runs" "起動していません"
 program_wait_exit "$stop_alone" 30
 e2e_check "-S with no resident copy ends with exit code 0" 0 "${PROGRAM_STATUS:-still running}"
+# The same in Japanese on a Windows whose code page is 1252.
+western program_start -S
+expect_box "-S with no resident copy, code page 1252: the same text" "起動していません"
+program_wait_exit "$PROGRAM_PID" 30
 
 unitsim log --clear >/dev/null
 program_run hello world
@@ -110,9 +114,11 @@ else
     e2e_not_ok "-s -t: Ctrl+Alt+Up steps the volume" "actual: $(unit_field volume)" \
         "commands: $(unit_commands | paste -sd' ')"
 fi
-program_start
+# The second start runs as on a Windows whose code page is 1252: its box reads the same.
+western program_start
 second=$PROGRAM_PID
-expect_box "-s -t: a second plain start says it is already resident" "既に常駐しています"
+expect_box "-s -t: a second plain start, code page 1252, says it is already resident" \
+    "既に常駐しています"
 program_wait_exit "$second" 30
 e2e_check "-s -t: the second plain start ends with exit code 1" 1 "${PROGRAM_STATUS:-still running}"
 sleep 1

@@ -172,7 +172,7 @@ TEST_F(CommandLine, StopWithoutResidentCopyWarnsOncePerOption) {
     for (int shown = 0; shown < 2; ++shown) {
         HWND box = WaitForProgramBox(program.ProcessId(), 30000);
         ASSERT_NE(box, nullptr) << "box " << shown;
-        EXPECT_EQ(ProgramBoxText(box), "起動していません");
+        EXPECT_EQ(ProgramBoxText(box), L"起動していません");
         // The next box is a new window once this one is gone.
         PressProgramBoxOk(box, 5000);
     }

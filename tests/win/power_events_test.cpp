@@ -1,5 +1,6 @@
 // The mixer volume snapshot against mixers of the tests' own and against Wine's, and the order
 // of the power handlers' work against the simulated unit.
+#include "power/mixer_functions.h"
 #include "power/mixer_volume_snapshot.h"
 #include "power/power_events.h"
 #include "support/fake_mixers.h"
@@ -56,6 +57,7 @@ TEST(MixerVolumeSnapshot, MixersPastTheHundredthAreLeftAlone) {
 // Wine's own mixers of the silent sound device that the test scripts give it: an output, and an
 // input without a speakers line. The volume lives in this process.
 TEST(MixerVolumeSnapshot, WinesMixers) {
+    ASSERT_NE(LoadMixerFunctions(), nullptr) << "no winmm.dll in the system folder";
     MixerVolumeSnapshot snapshot, other;
     ASSERT_EQ(snapshot.mixerCount, 2) << "no silent sound device";
     EXPECT_TRUE(snapshot.volumeFound[0]);

@@ -61,7 +61,7 @@ TEST_F(SingleInstance, StartWhileTheMarkerIsHeldReportsARunningCopy) {
         HWND box = WaitForProgramBox(program.ProcessId(), 30000);
         ASSERT_NE(box, nullptr) << c.name << ": no box; the start went on to become resident";
         // No window of that copy to find: it is told of one in the background.
-        EXPECT_EQ(ProgramBoxText(box), "既に常駐しています(in background)") << c.name;
+        EXPECT_EQ(ProgramBoxText(box), L"既に常駐しています(in background)") << c.name;
         EXPECT_TRUE(PressProgramBoxOk(box, 5000));
         DWORD exitCode = 0;
         ASSERT_TRUE(program.WaitForExit(30000, exitCode)) << c.name;

@@ -19,6 +19,8 @@
 #                                          (UNIT_EVENTS: what it held last, on one line)
 #   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
 #   program_run ARGS                       in the foreground; its exit code is returned
+#   western COMMAND [ARGS]                 COMMAND (program_start, program_run) as on a Windows
+#                                          whose ANSI code page is 1252, not 932
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
 #   tray_wait_icon ID SECONDS NAME         the tray shows icon ID, pixel for pixel: its screen
 #                                          position in TRAY_ICON_X/Y, the screenshot kept as
@@ -154,13 +156,22 @@ unit_wait_events() {
 }
 
 program_start() {
-    "$WINE" "$SESSION_EXE" "$@" >>"$SESSION_WORK/program.log" 2>&1 &
+    # shellcheck disable=SC2086 # the words western gives
+    env ${SESSION_PROGRAM_ENV:-} "$WINE" "$SESSION_EXE" "$@" >>"$SESSION_WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     PROGRAM_PIDS+=("$PROGRAM_PID")
 }
 
 program_run() {
-    timeout 60 "$WINE" "$SESSION_EXE" "$@" >>"$SESSION_WORK/program.log" 2>&1
+    # shellcheck disable=SC2086 # the words western gives
+    timeout 60 env ${SESSION_PROGRAM_ENV:-} "$WINE" "$SESSION_EXE" "$@" \
+        >>"$SESSION_WORK/program.log" 2>&1
+}
+
+# Wine takes each process's code page from its locale: en_US.UTF-8 gives 1252 whether or not the
+# machine has that locale generated. Set through env: bash itself would try to switch to it.
+western() {
+    SESSION_PROGRAM_ENV="LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8" "$@"
 }
 
 program_running() {

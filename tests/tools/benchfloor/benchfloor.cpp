@@ -18,7 +18,6 @@
 
 #include <windows.h>
 
-#include <mmsystem.h>
 #include <setupapi.h>
 #include <shellapi.h>
 
@@ -139,9 +138,6 @@ int Resident() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The program imports winmm for its mixers; so does the floor, which never calls it.
-    auto volatile mixers = &mixerGetNumDevs;
-    (void)mixers;
     const bool write = argc == 3 && std::strcmp(argv[1], "write") == 0;
     const bool read = argc == 2 && std::strcmp(argv[1], "read") == 0;
     if (argc == 2 && std::strcmp(argv[1], "resident") == 0) {

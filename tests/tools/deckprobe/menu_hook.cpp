@@ -29,13 +29,15 @@ void AddItems(MenuReport& report, HMENU menu, int popup) {
     const int count = GetMenuItemCount(menu);
     for (int position = 0; position < count && report.itemCount < MaxReportItems; ++position) {
         MenuReportItem& item = report.items[report.itemCount++];
-        MENUITEMINFOA info = {};
+        // In UTF-16 as the menu holds it: read through the A function, the text would pass
+        // through this process's code page.
+        MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
         info.dwTypeData = item.text;
-        info.cch = sizeof(item.text);
-        GetMenuItemInfoA(menu, position, TRUE, &info);
-        item.text[sizeof(item.text) - 1] = '\0';
+        info.cch = MaxReportText;
+        GetMenuItemInfoW(menu, position, TRUE, &info);
+        item.text[MaxReportText - 1] = L'\0';
         item.popup = popup;
         item.id = info.wID;
         item.type = info.fType;

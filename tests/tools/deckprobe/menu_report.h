@@ -22,9 +22,9 @@ struct MenuReportItem {
     UINT type;  // MFT_ flags
     UINT state; // MFS_ flags
     BOOL opensSubmenu;
-    BOOL rectKnown;           // false until the popup is laid out on screen
-    RECT rect;                // screen coordinates
-    char text[MaxReportText]; // CP932, as the program wrote it
+    BOOL rectKnown;              // false until the popup is laid out on screen
+    RECT rect;                   // screen coordinates
+    wchar_t text[MaxReportText]; // as the menu holds it
 };
 
 struct MenuReport {

@@ -13,8 +13,8 @@ constexpr DWORD CloseWaitMs = 3000;
 constexpr unsigned DefaultTimeoutMs = 10000;
 
 bool PrintAndClose(HWND box) {
-    if (!PrintCp932Line(ProgramBoxText(box).c_str())) {
-        std::fprintf(stderr, "deckprobe: the box's text is not CP932\n");
+    if (!PrintWideLine(ProgramBoxText(box).c_str())) {
+        std::fprintf(stderr, "deckprobe: the box's text cannot be written as UTF-8\n");
     }
     if (!PressProgramBoxOk(box, CloseWaitMs)) {
         std::fprintf(stderr, "deckprobe: the box did not close after OK\n");

@@ -124,8 +124,8 @@ void PrintItem(const MenuReportItem& item) {
         return;
     }
     char text[MaxReportText * 3];
-    if (!Cp932ToUtf8(item.text, text, sizeof(text))) {
-        std::snprintf(text, sizeof(text), "(not CP932)");
+    if (!WideToUtf8(item.text, text, sizeof(text))) {
+        std::snprintf(text, sizeof(text), "(not convertible)");
     }
     const std::string id = item.opensSubmenu ? "sub" : std::to_string(item.id);
     std::printf("%d %s %s %s\n", item.popup, id.c_str(), FlagWords(item).c_str(), text);

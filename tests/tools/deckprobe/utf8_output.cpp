@@ -6,20 +6,12 @@
 
 namespace {
 
-constexpr UINT ShiftJisCodePage = 932;
 constexpr int MaxTextChars = 1024;
 
 } // namespace
 
-bool Cp932ToUtf8(const char* text, char* out, std::size_t size) {
+bool WideToUtf8(const wchar_t* wide, char* out, std::size_t size) {
     if (size == 0) {
-        return false;
-    }
-    out[0] = '\0';
-    wchar_t wide[MaxTextChars];
-    const int wideLength =
-        MultiByteToWideChar(ShiftJisCodePage, MB_ERR_INVALID_CHARS, text, -1, wide, MaxTextChars);
-    if (wideLength == 0) {
         return false;
     }
     const int length =
@@ -31,9 +23,9 @@ bool Cp932ToUtf8(const char* text, char* out, std::size_t size) {
     return true;
 }
 
-bool PrintCp932Line(const char* text) {
+bool PrintWideLine(const wchar_t* text) {
     char utf8[MaxTextChars * 3];
-    if (!Cp932ToUtf8(text, utf8, sizeof(utf8))) {
+    if (!WideToUtf8(text, utf8, sizeof(utf8))) {
         return false;
     }
     std::fputs(utf8, stdout);

@@ -1,13 +1,12 @@
 #pragma once
 
-// The program's texts are CP932; the tests compare them as UTF-8, so they are converted
-// explicitly instead of relying on the console's code page.
+// The tests compare the program's texts as UTF-8, converted from the UTF-16 that Windows holds
+// (whatever the code page of the program or of this probe) instead of relying on the console's.
 
 #include <cstddef>
 
-// Writes text (CP932) to stdout as UTF-8 followed by a line feed; false when it cannot be
-// converted.
-bool PrintCp932Line(const char* text);
+// Writes text to stdout as UTF-8 followed by a line feed; false when it cannot be converted.
+bool PrintWideLine(const wchar_t* text);
 
 // Converts into out (always terminated when size > 0); false when it does not fit.
-bool Cp932ToUtf8(const char* text, char* out, std::size_t size);
+bool WideToUtf8(const wchar_t* text, char* out, std::size_t size);

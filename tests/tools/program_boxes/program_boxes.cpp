@@ -36,9 +36,9 @@ HWND WaitForProgramBox(DWORD processId, DWORD timeoutMs) {
     }
 }
 
-std::string ProgramBoxText(HWND box) {
-    char text[1024] = {};
-    GetDlgItemTextA(box, MessageTextId, text, sizeof(text));
+std::wstring ProgramBoxText(HWND box) {
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, MessageTextId, text, 1024);
     return text;
 }
 

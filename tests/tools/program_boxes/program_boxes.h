@@ -12,7 +12,7 @@
 HWND FindProgramBox(DWORD processId);
 // Polls for such a box for up to timeoutMs; null when none came.
 HWND WaitForProgramBox(DWORD processId, DWORD timeoutMs);
-// The box's message, in CP932 as the program wrote it.
-std::string ProgramBoxText(HWND box);
+// The box's message as the box shows it, whatever the system's code page.
+std::wstring ProgramBoxText(HWND box);
 // Clicks OK and waits up to waitMs for the box to end; false when it is still there.
 bool PressProgramBoxOk(HWND box, DWORD waitMs);

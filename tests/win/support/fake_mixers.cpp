@@ -100,6 +100,6 @@ FakeMixers::FakeMixers(std::vector<FakeMixer> mixers) : mixers(std::move(mixers)
 }
 
 FakeMixers::~FakeMixers() {
-    mixerFunctions = &WinmmMixers;
+    mixerFunctions = nullptr; // winmm's again, at the next need
     fakes = nullptr;
 }
