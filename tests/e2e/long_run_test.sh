@@ -68,6 +68,9 @@ else
     e2e_not_ok "one round of the list sends the unit a command per menu entry" \
         "${#MENU_IDS[@]} menu entries, $sent commands: $(unit_commands | paste -sd' ')"
 fi
+# The hotkeys' commands come straight after each other: each is followed by the unit's 50 ms.
+e2e_least_gap "the warm-up: 50 ms from each command to the next transfer" 49 \
+    "$(unit_gaps 'write:.*' "$UNIT_TRANSFER")"
 deckprobe send "$REFRESH" --rounds 100 >/dev/null || e2e_bail "the warm-up is handled"
 e2e_note " sample   cycles   keys  handles   gdi  user      private   workingset  driver       s"
 sample 0 0 0

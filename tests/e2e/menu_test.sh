@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray icon's popup menu, opened with a real right click and used as a user would, with
 # the mouse and the keyboard: what it offers for each source, and that a chosen entry reaches
-# the unit through a link of its own and is followed by a status refresh.
+# the unit through a link of its own and is followed by a status refresh, 150 ms later.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin menu "${1:?usage: $0 BUILD_DIR}"
@@ -32,6 +32,9 @@ sent() {
         e2e_not_ok "$name: $command alone reaches the unit, then the status is read" \
             "the unit's log: $UNIT_EVENTS"
     fi
+    # The command's own 50 ms, then 100 ms for the unit to act on it before the refresh reads.
+    e2e_least_gap "$name: the refresh reads 150 ms after $command" 149 \
+        "$(unit_gaps "write:${command//+/[+]}" 'read|tick')"
     if [ $# -eq 4 ]; then
         e2e_check "$name: the unit's $3" "$4" "$(unit_field "$3")"
     fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A start without arguments, as at log-on: the unit is powered on exactly once, the program
 # stays resident with nothing on screen but its tray icon, and the icon follows the unit (on,
-# off, driver unreachable) through the five-second refresh.
+# off, driver unreachable) through the refresh, which the unit's log shows coming every five
+# seconds.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin resident_start "${1:?usage: $0 BUILD_DIR}"
@@ -10,6 +11,7 @@ e2e_begin resident_start "${1:?usage: $0 BUILD_DIR}"
 unitsim set power=off >/dev/null
 program_start
 first=$PROGRAM_PID
+started=$SECONDS
 
 if tray_wait_icon 101 30 unit-on; then
     e2e_ok "started with the unit off, the tray shows icon 101 (unit on), pixel for pixel"
@@ -37,7 +39,7 @@ fi
 e2e_check "the tray is the only window on screen" "$TRAY_NAME" \
     "$(shown_windows | paste -sd,)"
 
-unitsim log --clear >/dev/null
+mark="$(unit_log_mark)"
 unitsim set power=off >/dev/null
 if tray_wait_icon 102 "$REFRESH_WAIT" unit-off; then
     e2e_ok "the unit switched off by hand: the next refresh shows icon 102"
@@ -46,7 +48,25 @@ else
         "seen: $TRAY_ICON_SEEN" "screenshot: $TRAY_KEPT_SHOT"
 fi
 e2e_tooltip "the unit off: the tooltip says <OFF>" "Norvik Deckhand <OFF>"
-e2e_check "refreshing sends the unit no command" "" "$(unit_commands | paste -sd' ')"
+e2e_check "refreshing sends the unit no command" "" "$(unit_commands "$mark" | paste -sd' ')"
+
+# The refresh timer's period, from the unit's log of the copy's life: the median of four periods
+# or more, so that one tick that a busy machine delivers late does not decide it. The ticks keep
+# to the timer's schedule, so a late one makes the next gap shorter: 4.5 s allows it half a second.
+until [ "$(unit_gaps tick tick | wc -l)" -ge 4 ] || [ "$SECONDS" -ge $((started + 45)) ]; do
+    sleep 1
+done
+periods="$(unit_gaps tick tick)"
+median="$(sort -n <<<"$periods" | awk '{ p[NR] = $1 }
+    END { if (NR >= 4) print (p[int((NR + 1) / 2)] + p[int(NR / 2) + 1]) / 2 }')"
+if [ -n "$median" ] && [ "${median%.*}" -ge 4700 ] && [ "${median%.*}" -le 5300 ]; then
+    e2e_ok "the refresh timer's period is 5 s: the median of $(wc -l <<<"$periods") is $median ms"
+else
+    e2e_not_ok "the refresh timer's period is 5 s within 0.3 s, the median of four or more" \
+        "periods (ms): $(paste -sd' ' <<<"$periods")"
+fi
+e2e_least_gap "no refresh timer's status read comes less than 4.5 s after the one before" 4500 \
+    "$periods"
 
 program_run -S
 e2e_check "-S ends the resident copy: exit code of -S" 0 "$?"

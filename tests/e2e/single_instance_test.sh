@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One resident copy per machine: a second plain start reports the first and ends with 1, a
 # second start with options just carries them out, -S ends the resident copy (with or without
-# its icon) and reports when there is none.
+# its icon) and reports when there is none. The commands of one line reach the unit in order,
+# 50 ms apart.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin single_instance "${1:?usage: $0 BUILD_DIR}"
@@ -84,6 +85,15 @@ program_run hello world
 e2e_check "arguments that are no options: exit code 0" 0 "$?"
 e2e_check "arguments that are no options: nothing sent, nothing resident" " absent" \
     "$(unit_commands | paste -sd' ') $(deckprobe window)"
+
+# Several commands on one line reach the unit in order, each followed by the unit's 50 ms. No copy
+# is resident here, so every transfer in the log is this run's.
+unitsim log --clear >/dev/null
+program_run -i3 -v30 -i2
+e2e_check "-i3 -v30 -i2: the commands in order" "SelectCd SetVolume+30 SelectTuner" \
+    "$(unit_commands | paste -sd' ')"
+e2e_least_gap "-i3 -v30 -i2: 50 ms from each command to the next" 49 \
+    "$(unit_gaps 'write:.*' "$UNIT_TRANSFER")"
 
 # Resident without an icon: hotkeys, the single-instance guard and -S still reach it.
 unitsim set power=off >/dev/null

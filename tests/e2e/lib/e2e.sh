@@ -10,6 +10,7 @@
 #   e2e_ok DESCRIPTION / e2e_not_ok DESCRIPTION [DETAIL...] / e2e_note TEXT
 #   e2e_check DESCRIPTION EXPECTED ACTUAL
 #   e2e_tooltip DESCRIPTION TEXT [SECONDS]   the tray icon's tooltip becomes TEXT
+#   e2e_least_gap DESCRIPTION MS GAPS   GAPS (lines of unit_gaps) hold a gap, none below MS
 #   e2e_bail DESCRIPTION [DETAIL...]    a failure that makes the rest meaningless
 #   e2e_between_refreshes STEP [ARGS...] runs STEP, a function that acts and checks a picture
 #                                       that only lasts until the next periodic refresh; its
@@ -103,6 +104,18 @@ e2e_tooltip() {
         e2e_ok "$1"
     else
         e2e_not_ok "$1" "expected: $2" "actual:   $TRAY_TOOLTIP"
+    fi
+}
+
+# The unit's log counts whole milliseconds: callers allow one below the wait they check.
+e2e_least_gap() {
+    local least count
+    least="$(sort -n <<<"$3" | head -n 1)"
+    count="$(grep -c . <<<"$3")"
+    if [ -n "$least" ] && [ "$least" -ge "$2" ]; then
+        e2e_ok "$1 ($least ms$([ "$count" = 1 ] || echo ", the least of $count"))"
+    else
+        e2e_not_ok "$1" "at least $2 ms; the gaps: $(paste -sd' ' <<<"$3")"
     fi
 }
 

@@ -15,6 +15,11 @@
 #                                          the entry unit_log_mark gave)
 #   unit_log_mark                          the last entry's sequence number in the unit's log
 #   unit_events                            the unit's log in words: open, read, close, write:NAME
+#   unit_gaps FROM TO [MARK]               the ms from each entry that FROM names to the next
+#                                          one that TO names (after MARK), one a line; FROM and
+#                                          TO are patterns over unit_events's words, in which
+#                                          the refresh timer's status read is "tick";
+#                                          UNIT_TRANSFER names every transfer
 #   unit_wait_events WORDS SECONDS         true once unit_events holds WORDS in a row
 #                                          (UNIT_EVENTS: what it held last, on one line)
 #   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
@@ -139,10 +144,32 @@ unit_log_mark() {
 }
 
 unit_events() {
-    unitsim log | awk '
-        $3 != "unit" { next }
-        $5 == "write" { for (i = NF; i > 6; i--) if ($i ~ /^\(0x/) { print "write:" $(i - 1); next } }
-        { print $5 }'
+    unit_timed_events | cut -d' ' -f2
+}
+
+# "MS WORD" for each entry of the unit's log after MARK: the log's clock, then the word that
+# unit_events gives.
+unit_timed_events() {
+    unitsim log | awk -v mark="${1:-0}" '
+        $3 != "unit" || $1 <= mark { next }
+        $5 == "write" { for (i = NF; i > 6; i--) if ($i ~ /^\(0x/) { print $2 + 0, "write:" $(i - 1); next } }
+        { print $2 + 0, $5 }'
+}
+
+# Every transfer, as unit_gaps names them.
+# shellcheck disable=SC2034 # read by the callers
+UNIT_TRANSFER='write:.*|read|tick'
+
+# The timer's message opens a link before its refresh opens another (see unit_refreshes), so
+# its status read is the one that follows two opens: no other read of the program does (menu
+# commands, clicks and the icon's add read after one open).
+unit_gaps() {
+    unit_timed_events "${3:-0}" | awk -v from="^($1)\$" -v to="^($2)\$" '
+        { word = $2 == "read" && last == "open" && before == "open" ? "tick" : $2
+          before = last
+          last = $2 }
+        waiting && word ~ to { print $1 - since; waiting = 0 }
+        word ~ from { since = $1; waiting = 1 }'
 }
 
 unit_wait_events() {
