@@ -20,7 +20,10 @@
 #   program_start ARGS                     NorvikDeckhand.exe in the background (PROGRAM_PID)
 #   program_run ARGS                       in the foreground; its exit code is returned
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
-#   tray_wait_icon ID SECONDS NAME         the tray shows icon ID, pixel for pixel: its screen
+#   tray_wait_icon ID SECONDS NAME         the tray shows icon ID's TRAY_ICON_SIZE image (16
+#                                          unless the display's scale is set otherwise, and ID
+#                                          1000 higher for the dark taskbar's variant), pixel
+#                                          for pixel: its screen
 #                                          position in TRAY_ICON_X/Y, the screenshot kept as
 #                                          SHOT_DIR/SHOT_PREFIX-NAME.png (TRAY_KEPT_SHOT); on
 #                                          failure TRAY_ICON_SEEN says what was there instead
@@ -202,7 +205,8 @@ tray_shot() {
 # an icon's background before drawing a new picture, so the old picture shows through the
 # transparent pixels of the new one and can match as well.
 tray_icons_in() {
-    python3 "$SESSION_LIB_DIR/icon_match.py" which "$1" "$SESSION_ICONS"/icon_*.ico
+    python3 "$SESSION_LIB_DIR/icon_match.py" which "$1" "$SESSION_ICONS"/icon_*.ico \
+        --size "$TRAY_ICON_SIZE"
 }
 
 tray_keep_shot() {
@@ -221,19 +225,23 @@ tray_wait_icon() {
     while :; do
         if tray_shot "$shot"; then
             if at="$(python3 "$SESSION_LIB_DIR/icon_match.py" find "$shot" \
-                "$SESSION_ICONS/icon_$id.ico")"; then
+                "$SESSION_ICONS/icon_$id.ico" --size "$TRAY_ICON_SIZE")"; then
                 TRAY_ICON_X=$((TRAY_X + ${at% *}))
                 TRAY_ICON_Y=$((TRAY_Y + ${at#* }))
                 tray_keep_shot "$shot" "$name"
                 return 0
             fi
-            TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
-            TRAY_ICON_SEEN="${TRAY_ICON_SEEN:-no icon of the set}"
+            TRAY_ICON_SEEN=
         else
             TRAY_ICON_SEEN="no tray window"
         fi
         if [ "$SECONDS" -ge "$deadline" ]; then
             TRAY_KEPT_SHOT="(none)"
+            if [ -z "$TRAY_ICON_SEEN" ]; then
+                # Only now: looking for every icon of the set takes a while.
+                TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
+                TRAY_ICON_SEEN="${TRAY_ICON_SEEN:-no icon of the set}"
+            fi
             [ -f "$shot" ] && tray_keep_shot "$shot" "$name"
             return 1
         fi
