@@ -75,21 +75,15 @@ def read_images(*paths):
 
 
 def read_icons(paths):
-    """The ICON_SIZE image of each .ico file, by path."""
-    counts = []
+    """The ICON_SIZE image of each .ico file, by path: one convert for all (the count of each
+    file's images is in its header)."""
+    images = read_images(*paths)
+    icons = {}
     for path in paths:
         with open(path, "rb") as f:
-            header = f.read(6)
-        if len(header) < 6:
-            raise ValueError("%s is no icon file" % path)
-        counts.append(int.from_bytes(header[4:6], "little"))
-    images = read_images(*paths)
-    if len(images) != sum(counts):
-        raise ValueError("convert gave %d images for %d" % (len(images), sum(counts)))
-    icons = {}
-    for path, count in zip(paths, counts):
+            count = int.from_bytes(f.read(6)[4:6], "little")
         mine, images = images[:count], images[count:]
-        sized = [im for im in mine if im.width == ICON_SIZE and im.height == ICON_SIZE]
+        sized = [im for im in mine if (im.width, im.height) == (ICON_SIZE, ICON_SIZE)]
         if not sized:
             raise ValueError("%s has no %dx%d image" % (path, ICON_SIZE, ICON_SIZE))
         icons[path] = sized[0]
@@ -100,33 +94,30 @@ def read_icon(path):
     return read_icons([path])[path]
 
 
-class Pixels:
-    """An icon's opaque pixels with their colours."""
-
-    def __init__(self, icon):
-        every = [(x, y) for y in range(icon.height) for x in range(icon.width)]
-        self.opaque = [(x, y, icon.rgb(x, y)) for x, y in every if icon.opaque(x, y)]
-        self.colours = {bytes(colour) for _, _, colour in self.opaque}
-
-    def __bool__(self):
-        return bool(self.opaque)
+def opaque_pixels(icon):
+    return [
+        (x, y, icon.rgb(x, y))
+        for y in range(icon.height)
+        for x in range(icon.width)
+        if icon.opaque(x, y)
+    ]
 
 
 def matches_at(shot, pixels, left, top):
-    for x, y, colour in pixels.opaque:
+    for x, y, colour in pixels:
         if shot.rgb(left + x, top + y) != colour:
             return False
     return True
 
 
 def find_all(shot, icon, background=None):
-    pixels = Pixels(icon)
+    pixels = opaque_pixels(icon)
     if not pixels:
         raise ValueError("the icon has no opaque pixel")
-    if pixels.colours == {background}:
+    if {bytes(colour) for _, _, colour in pixels} == {background}:
         return []
     # Pixels of the screenshot's most common colour last: elsewhere a place fails sooner.
-    pixels.opaque.sort(key=lambda pixel: bytes(pixel[2]) == background)
+    pixels.sort(key=lambda pixel: bytes(pixel[2]) == background)
     found = []
     for top in range(shot.height - icon.height + 1):
         for left in range(shot.width - icon.width + 1):
@@ -155,7 +146,7 @@ def command_find(args):
     shot, icon = read_images(args[0])[0], read_icon(args[1])
     if at is not None:
         fits = 0 <= at[0] <= shot.width - ICON_SIZE and 0 <= at[1] <= shot.height - ICON_SIZE
-        if fits and matches_at(shot, Pixels(icon), *at):
+        if fits and matches_at(shot, opaque_pixels(icon), *at):
             print("%d %d" % at)
             return 0
         return 1

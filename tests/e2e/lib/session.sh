@@ -21,9 +21,7 @@
 #   program_run ARGS                       in the foreground; its exit code is returned
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
 #   tray_wait_icon ID SECONDS NAME         the tray shows icon ID's TRAY_ICON_SIZE image (16
-#                                          unless the display's scale is set otherwise, and ID
-#                                          1000 higher for the dark taskbar's variant), pixel
-#                                          for pixel: its screen
+#                                          by default), pixel for pixel: its screen
 #                                          position in TRAY_ICON_X/Y, the screenshot kept as
 #                                          SHOT_DIR/SHOT_PREFIX-NAME.png (TRAY_KEPT_SHOT); on
 #                                          failure TRAY_ICON_SEEN says what was there instead
