@@ -58,8 +58,9 @@ unitsim plug >/dev/null
 unitsim set power=on >/dev/null
 
 # A volume hotkey's picture lasts until the next refresh; the taskbar turning light in the
-# meantime shows that same picture again, light, without sending the unit anything. From
-# volume 20 each attempt steps up once: 21 to 24 all show icon 13.
+# meantime shows that same picture again, light, without sending the unit anything (the unit's
+# picture, light, once a refresh has replaced it). From volume 20 each attempt steps up once:
+# 21 to 24 all show icon 13.
 unitsim set volume=20 >/dev/null
 theme=dark
 theme_turns_light() {
@@ -74,10 +75,11 @@ theme_turns_light() {
     e2e_ok "Ctrl+Alt+Up: the dark 24-pixel picture of volume 21 (icon 13)"
     handled="$(deckprobe theme light)"
     theme=light
-    if [ "${handled:-1000}" -lt 1000 ] 2>/dev/null && tray_wait_icon 13 1 hotkey-light; then
-        e2e_ok "the taskbar turns light: the same picture, light, within a second (${handled} ms)"
+    if [ "${handled:-1000}" -lt 1000 ] 2>/dev/null && { tray_wait_icon 13 1 hotkey-light ||
+        { [ "$(unit_refreshes)" != 0 ] && tray_wait_icon 101 0 hotkey-light; }; }; then
+        e2e_ok "the taskbar turns light: the picture shown, light, within a second (${handled} ms)"
     else
-        e2e_not_ok "the taskbar turns light: the same picture, light, within a second" \
+        e2e_not_ok "the taskbar turns light: the picture shown, light, within a second" \
             "broadcast handled in: ${handled:-?} ms" "seen: $TRAY_ICON_SEEN" \
             "screenshot: $TRAY_KEPT_SHOT"
     fi

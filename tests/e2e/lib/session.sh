@@ -102,10 +102,11 @@ unitsim() {
 # A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log. deckprobe
 # reads the program's popup menu inside the program's process and the tray's tooltips inside
 # the shell's, each through structures of that process's width: the tooltips of the 64-bit
-# shell take the 64-bit deckprobe, also when the program is 32-bit.
+# shell take the 64-bit deckprobe, also when the program is 32-bit. The taskbar's theme is the
+# system's: the 64-bit one sets it too, sooner than a 32-bit one starts under emulation.
 deckprobe() {
     local probe="$SESSION_PROBE"
-    [ "$1" = tooltip ] && probe="$SESSION_SHELL_PROBE"
+    case "$1" in tooltip | theme) probe="$SESSION_SHELL_PROBE" ;; esac
     run_explained deckprobe "$probe" "$@"
     local status=$?
     [ "$status" -le 2 ] || echo "# deckprobe $1 ended with status $status" >&2
