@@ -57,10 +57,9 @@ icon_removed_and_added "TaskbarCreated with the unit unplugged: back at once as 
 unitsim plug >/dev/null
 unitsim set power=on >/dev/null
 
-# A volume hotkey's picture lasts until the next refresh; the taskbar turning light in the
-# meantime shows that same picture again, light, without sending the unit anything (the unit's
-# picture, light, once a refresh has replaced it). From volume 20 each attempt steps up once:
-# 21 to 24 all show icon 13.
+# A volume hotkey's picture lasts until the next refresh; the taskbar turning light meanwhile
+# shows it again, light (or the unit's, if a refresh came first), sending the unit nothing.
+# From volume 20 each attempt steps up once: 21 to 24 all show icon 13.
 unitsim set volume=20 >/dev/null
 theme=dark
 theme_turns_light() {

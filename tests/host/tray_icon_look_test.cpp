@@ -27,7 +27,6 @@ TEST(TrayIconLook, SizeFollowsTheTaskbarsDpiAndVariantItsTheme) {
         {"no size at all", {0, 0, 0, false, 0, 0, 0}, {16, false}},
         {"past what an icon holds", {0, 0, 300, false, 0, 0, 0}, {256, false}},
         {"dark taskbar", {96, 16, 16, true, Dword, 4, 0}, {16, true}},
-        {"dark taskbar at 150 %", {144, 24, 24, true, Dword, 4, 0}, {24, true}},
         {"light taskbar", {96, 16, 16, true, Dword, 4, 1}, {16, false}},
         {"any value but 0 is light", {96, 16, 16, true, Dword, 4, 2}, {16, false}},
         {"0 as text is no DWORD", {96, 16, 16, true, Text, 4, 0}, {16, false}},

@@ -17,9 +17,7 @@
 #                                       into (STEP sets up the unit state it needs itself, since
 #                                       it may run again)
 #   e2e_end                             the summary line; exits non-zero after any failure
-#
-# A script that defines e2e_prefix_setup before e2e_begin has it run in the prepared prefix
-# before its server starts (to set registry values with deckhand_prefix_user_value).
+# A script's e2e_prefix_setup, if defined, runs in the prefix before its server starts.
 
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=../../../scripts/lib/wine.sh

@@ -9,9 +9,8 @@
     --size N (with either)                   ICO's NxN image instead of the 16x16 one
 
 Transparent pixels of the icon are not compared: the tray's background shows through them.
-An icon drawn all in the screenshot's most common colour is never found: it could not be
-seen there (a white picture for a dark taskbar on a white tray), and it would be found all over
-a blank tray.
+An icon all in the screenshot's most common colour is never found: it could not be seen
+there (a white picture for a dark taskbar on a white tray), yet would match all over the tray.
 Images are read through ImageMagick's "convert FILE -depth 8 pam:-"; Python standard library only.
 """
 
