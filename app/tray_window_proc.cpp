@@ -23,6 +23,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP: PrepareMenu(reinterpret_cast<HMENU>(wParam)); break;
     case WM_POWERBROADCAST: HandlePowerBroadcast(wParam, link); break;
     case WM_HOTKEY: HandleHotkey(wParam, link); break;
+    case WM_SETTINGCHANGE: HandleSettingChange(window, lParam); break;
+    case WM_DISPLAYCHANGE:
+    case DpiChangedMsg: HandleTaskbarChange(); break;
     case TrayCallbackMsg:
         if (HandleTrayCallback(lParam, link)) {
             return 1;

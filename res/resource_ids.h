@@ -34,3 +34,6 @@
 #define IDI_CD_PLAY 112
 #define IDI_CD_PREV 113
 #define IDI_CD_NEXT 114
+/* The same pictures for a dark taskbar: group IDI_DARK_OFFSET + id shows group id's picture at
+   the notification area's sizes, with what is black there drawn white. */
+#define IDI_DARK_OFFSET 1000

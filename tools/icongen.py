@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Build the tray icons from their text pixel maps.
+"""Build the tray icons: pixel maps where an image is drawn by hand, the drawing of
+icon_drawing.py at every other tray size, and a variant of each for a dark taskbar.
 
-Every image of every icon group is one text file, res/icons/icon_<id>_<w>x<h>.txt:
+An image drawn by hand is one text file, res/icons/icon_<id>_<w>x<h>.txt:
 
     # comment lines start with '#'
     colour . transparent
@@ -15,12 +16,23 @@ The legend ("colour <char> <name>") gives each character a colour: one of the 16
 names of the standard VGA palette below (some with aliases), "#rrggbb", or
 "transparent". The images of one group id make one .ico file, icon_<id>.ico: BMP images
 of 4 bits per pixel over a 16-entry palette, with an AND mask that is set on the
-transparent pixels and nowhere else.
+transparent pixels and nowhere else. Every Windows reads them, XP too.
+
+With --groups, every group gets an image at each tray size (--sizes, by default 16, 20,
+24, 28 and 32) that no map gives, drawn by icon_drawing.py. With --dark-offset N, group G
+also gets icon_<G+N>.ico, its tray sizes for a dark taskbar: black drawn white, all else
+the same. Only Windows 10 and later show that variant, so its images are PNG-compressed
+(indexed colour) wherever that is smaller.
 
 Usage:
     icongen.py -o OUTDIR MAP...             write OUTDIR/icon_<id>.ico for every group
     icongen.py --sheet FILE.png MAP...      also (or only) draw the contact sheet
-    --groups 1,10,...                       fail unless the maps make exactly these groups
+    icongen.py --bars FILE.png MAP...       also (or only) draw the set on light and dark
+                                            taskbars at 100 and 200 %
+    --groups 1,10,...                       fail unless the maps make exactly these groups;
+                                            draw the tray sizes that have no map
+    --sizes 16,20,...                       the tray sizes (to measure further ones)
+    --dark-offset N                         the dark variants' group ids are N higher
 
 Python 3 standard library only.
 """
@@ -31,6 +43,8 @@ import re
 import struct
 import sys
 import zlib
+
+import icon_drawing
 
 # The standard 16-colour palette in the order Windows uses for 4-bit bitmaps. Index 0 must
 # stay black: transparent pixels are written as index 0 under a set AND mask, which leaves
@@ -220,10 +234,51 @@ def bmp_image(image):
     return header + colours + bytes(xor_bits) + bytes(and_bits)
 
 
-def ico_file(images):
-    """One .ico holding the given images, smallest first."""
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+
+def png_image(image):
+    """The image as a PNG of indexed colour with the fewest bits per pixel that hold its
+    colours; transparent pixels take index 0, which tRNS makes fully transparent."""
+    w, h = image.width, image.height
+    colours = sorted({rgb for rgb in image.pixels if rgb is not TRANSPARENT})
+    palette = ([TRANSPARENT] if TRANSPARENT in image.pixels else []) + colours
+    depth = next(d for d in (1, 2, 4, 8) if len(palette) <= 1 << d)
+    index = {rgb: i for i, rgb in enumerate(palette)}
+    raw = bytearray()
+    for y in range(h):
+        raw.append(0)  # filter type None: the rows are too short for the others to pay
+        bits = count = 0
+        for x in range(w):
+            bits = bits << depth | index[image.at(x, y)]
+            count += depth
+            if count == 8:
+                raw.append(bits)
+                bits = count = 0
+        if count:
+            raw.append(bits << (8 - count))
+    plte = b"".join(struct.pack(">I", rgb or 0)[1:] for rgb in palette)
+    trns = png_chunk(b"tRNS", b"\x00") if palette[0] is TRANSPARENT else b""
+    return (b"\x89PNG\r\n\x1a\n" +
+            png_chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, depth, 3, 0, 0, 0)) +
+            png_chunk(b"PLTE", plte) + trns + png_chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            png_chunk(b"IEND", b""))
+
+
+def ico_file(images, png=False):
+    """One .ico holding the given images, smallest first; with png, each image is stored
+    PNG-compressed where that is smaller. The directory describes every image as a 16-colour
+    one, so that Windows picks among a group's images by size alone."""
     images = sorted(images, key=lambda im: (im.width, im.height))
-    bodies = [bmp_image(im) for im in images]
+    bodies = []
+    for im in images:
+        body = bmp_image(im)
+        if png:
+            compressed = png_image(im)
+            body = compressed if len(compressed) < len(body) else body
+        bodies.append(body)
     offset = 6 + 16 * len(images)
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     for im, body in zip(images, bodies):
@@ -233,6 +288,16 @@ def ico_file(images):
     for body in bodies:
         out += body
     return bytes(out)
+
+
+# What is black on a light taskbar is white on a dark one: 16.1:1 against the #202020 of a
+# dark Windows taskbar, where black has 1.3:1.
+DARK_INK = 0xFFFFFF
+
+
+def dark_variant(image):
+    return Image(image.path, image.group, image.width, image.height,
+                 [DARK_INK if rgb == 0x000000 else rgb for rgb in image.pixels])
 
 
 def group_images(images):
@@ -246,17 +311,39 @@ def group_images(images):
     return groups
 
 
-def check_groups(groups, wanted_text):
+def parse_numbers(option, text):
     try:
-        wanted = {int(g) for g in wanted_text.split(",") if g.strip()}
+        return [int(g) for g in text.split(",") if g.strip()]
     except ValueError:
-        raise MapError(f"--groups: not a list of numbers: '{wanted_text}'") from None
-    missing = sorted(wanted - set(groups))
-    extra = sorted(set(groups) - wanted)
-    if missing:
-        raise MapError(f"no pixel map for icon group(s) {', '.join(map(str, missing))}")
+        raise MapError(f"{option}: not a list of numbers: '{text}'") from None
+
+
+def check_groups(groups, wanted):
+    extra = sorted(set(groups) - set(wanted))
     if extra:
         raise MapError(f"pixel maps for unexpected icon group(s) {', '.join(map(str, extra))}")
+
+
+def draw_missing(groups, wanted, sizes):
+    """Gives every wanted group an image at each of sizes that no map gives, drawn."""
+    for group in wanted:
+        have = {im.width for im in groups.get(group, [])}
+        for size in sizes:
+            if size in have:
+                continue
+            try:
+                pixels = icon_drawing.draw(group, size)
+            except (KeyError, ValueError):
+                raise MapError(f"icon group {group} has neither a pixel map nor a drawing at"
+                               f" {size}x{size}") from None
+            groups.setdefault(group, []).append(
+                Image(f"(icon_drawing.py: {group} at {size}x{size})", group, size, size, pixels))
+
+
+def dark_groups(groups, sizes, offset):
+    """The dark taskbar's variants of the tray sizes, under their own group ids."""
+    return {group + offset: [dark_variant(im) for im in images if im.width in sizes]
+            for group, images in groups.items()}
 
 
 def write_file(path, data):
@@ -268,19 +355,20 @@ def write_file(path, data):
 
 
 # ---------------------------------------------------------------------------------------
-# Contact sheet
+# Pictures of the set: the contact sheet and the taskbars
 
-SCALE = 8
-GAP = 24
+SCALE = 4
+GAP = 16
 MARGIN = 24
 LABEL_SCALE = 3
 BACKGROUND = (0xFF, 0xFF, 0xFF)
 CHECKER = ((0xFF, 0xFF, 0xFF), (0xDD, 0xDD, 0xDD))
 LABEL_COLOUR = (0x30, 0x30, 0x30)
-# Two backdrops like the notification area's light and dark themes, for a 2x preview.
-BACKDROPS = ((0xF0, 0xF0, 0xF0), (0x20, 0x20, 0x20))
-PREVIEW_SCALE = 2
-PER_ROW = 8
+# The notification area of a light and of a dark Windows taskbar.
+LIGHT_BAR = (0xF0, 0xF0, 0xF0)
+DARK_BAR = (0x20, 0x20, 0x20)
+# The order in which README's table explains the pictures.
+BAR_ORDER = (101, 102, 100, 10, 11, 12, 13, 14, 15, 16, 17, 18, 111, 112, 113, 114, 1)
 
 # 3x5 glyphs for the labels under the icons.
 GLYPHS = {
@@ -320,15 +408,20 @@ class Canvas:
             x += 4 * scale
 
     def png(self):
-        raw = b"".join(b"\x00" + bytes(row) for row in self.rows)
-
-        def chunk(kind, data):
-            return (struct.pack(">I", len(data)) + kind + data +
-                    struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-        return (b"\x89PNG\r\n\x1a\n" +
-                chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)) +
-                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+        """Indexed colour when the picture has at most 256 colours (it always has), else RGB."""
+        colours = sorted({bytes(row[i:i + 3]) for row in self.rows for i in range(0, len(row), 3)})
+        if len(colours) > 256:
+            raw = b"".join(b"\x00" + bytes(row) for row in self.rows)
+            header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+            palette = b""
+        else:
+            index = {colour: i for i, colour in enumerate(colours)}
+            raw = b"".join(b"\x00" + bytes(index[bytes(row[i:i + 3])] for i in range(0, len(row), 3))
+                           for row in self.rows)
+            header = struct.pack(">IIBBBBB", self.width, self.height, 8, 3, 0, 0, 0)
+            palette = png_chunk(b"PLTE", b"".join(colours))
+        return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + palette +
+                png_chunk(b"IDAT", zlib.compress(raw, 9)) + png_chunk(b"IEND", b""))
 
 
 def text_width(text, scale):
@@ -339,80 +432,111 @@ def rgb_tuple(rgb):
     return (rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)
 
 
-def cell_size(image):
-    w = max(image.width * SCALE, text_width("000 00x00", LABEL_SCALE))
-    h = (image.height * SCALE + 8 + 5 * LABEL_SCALE + 8 +
-         image.height * PREVIEW_SCALE + 2 * 4)
-    return w, h
-
-
-def draw_cell(canvas, x0, y0, image, label):
+def draw_image(canvas, x0, y0, image, scale, backdrop=None):
+    """The image enlarged scale times, on backdrop, or on a checkerboard where transparent."""
     for y in range(image.height):
         for x in range(image.width):
             rgb = image.at(x, y)
-            colour = CHECKER[(x + y) % 2] if rgb is TRANSPARENT else rgb_tuple(rgb)
-            canvas.fill(x0 + x * SCALE, y0 + y * SCALE, SCALE, SCALE, colour)
-    y = y0 + image.height * SCALE + 8
-    canvas.text(x0, y, label, LABEL_SCALE, LABEL_COLOUR)
-    y += 5 * LABEL_SCALE + 8
-    # The icon at twice its size on a light and a dark backdrop, as the tray would show it.
-    px = x0
-    size = image.width * PREVIEW_SCALE
-    for backdrop in BACKDROPS:
-        canvas.fill(px, y, size + 8, image.height * PREVIEW_SCALE + 8, backdrop)
-        for iy in range(image.height):
-            for ix in range(image.width):
-                rgb = image.at(ix, iy)
-                if rgb is not TRANSPARENT:
-                    canvas.fill(px + 4 + ix * PREVIEW_SCALE, y + 4 + iy * PREVIEW_SCALE,
-                                PREVIEW_SCALE, PREVIEW_SCALE, rgb_tuple(rgb))
-        px += size + 8 + 8
+            if rgb is not TRANSPARENT:
+                colour = rgb_tuple(rgb)
+            elif backdrop is None:
+                colour = CHECKER[(x + y) % 2]
+            else:
+                colour = backdrop
+            canvas.fill(x0 + x * scale, y0 + y * scale, scale, scale, colour)
 
 
-def contact_sheet(groups):
-    """All images enlarged on one sheet: the first group's images (largest first) on the
-    first line, then every group's smallest image in id order, PER_ROW to a line."""
-    lines = []
-    first, *rest = sorted(groups)
-    big = sorted(groups[first], key=lambda im: -im.width)
-    lines.append([(im, f"{first} {im.width}x{im.height}") for im in big])
-    small = [(min(groups[g], key=lambda im: im.width), str(g)) for g in rest]
-    for i in range(0, len(small), PER_ROW):
-        lines.append(small[i:i + PER_ROW])
+def contact_sheet(groups, dark):
+    """Every image enlarged SCALE times, one line per group in id order: its images by size,
+    then its dark variants on a dark backdrop. The column heads give the sizes."""
+    light_sizes = sorted({im.width for images in groups.values() for im in images})
+    dark_sizes = sorted({im.width for images in dark.values() for im in images})
+    label_width = text_width("000", LABEL_SCALE)
+    columns = []  # (x, size, dark)
+    x = MARGIN + label_width + GAP
+    for sizes, is_dark in ((light_sizes, False), (dark_sizes, True)):
+        for size in sizes:
+            columns.append((x, size, is_dark))
+            x += size * SCALE + GAP
+        x += GAP
+    head = 5 * LABEL_SCALE + GAP
+    lines = [max(im.width for im in groups[g]) * SCALE + GAP for g in sorted(groups)]
+    canvas = Canvas(x - 2 * GAP + MARGIN, MARGIN + head + sum(lines) - GAP + MARGIN, BACKGROUND)
+    for cx, size, _ in columns:
+        canvas.text(cx, MARGIN, str(size), LABEL_SCALE, LABEL_COLOUR)
+    y = MARGIN + head
+    for group, line in zip(sorted(groups), lines):
+        canvas.text(MARGIN, y, str(group), LABEL_SCALE, LABEL_COLOUR)
+        offset = min(dark) - min(groups) if dark else 0
+        for cx, size, is_dark in columns:
+            images = dark.get(group + offset, []) if is_dark else groups[group]
+            for im in images:
+                if im.width == size:
+                    if is_dark:
+                        canvas.fill(cx, y, size * SCALE, size * SCALE, DARK_BAR)
+                    draw_image(canvas, cx, y, im, SCALE, DARK_BAR if is_dark else None)
+        y += line
+    return canvas.png()
 
-    def line_extent(line):
-        sizes = [cell_size(im) for im, _ in line]
-        return sum(w for w, _ in sizes) + GAP * (len(line) - 1), max(h for _, h in sizes)
 
-    extents = [line_extent(line) for line in lines]
-    width = max(w for w, _ in extents) + 2 * MARGIN
-    height = sum(h for _, h in extents) + GAP * (len(lines) - 1) + 2 * MARGIN
+def taskbars(groups, dark, small, large):
+    """The tray pictures as a taskbar shows them, pixel for pixel: on a light bar at 100 %
+    (the small images) and at 200 % (the large ones), then on a dark bar (the dark variants).
+    Each bar is two and a half icons high, the icons half an icon apart."""
+    offset = min(dark) - min(groups)
+    order = [g for g in BAR_ORDER if g in groups] + [g for g in sorted(groups)
+                                                     if g not in BAR_ORDER]
+    bars = [(LIGHT_BAR, groups, small), (LIGHT_BAR, groups, large),
+            (DARK_BAR, dark, small), (DARK_BAR, dark, large)]
+    width = max(len(order) * size * 3 // 2 + size for _, _, size in bars)
+    height = sum(size * 5 // 2 for _, _, size in bars)
     canvas = Canvas(width, height, BACKGROUND)
-    y = MARGIN
-    for line, (_, line_height) in zip(lines, extents):
-        x = MARGIN
-        for im, label in line:
-            draw_cell(canvas, x, y, im, label)
-            x += cell_size(im)[0] + GAP
-        y += line_height + GAP
+    y = 0
+    for colour, source, size in bars:
+        canvas.fill(0, y, width, size * 5 // 2, colour)
+        x = size
+        for group in order:
+            key = group + offset if source is dark else group
+            for im in source.get(key, []):
+                if im.width == size:
+                    draw_image(canvas, x, y + size * 3 // 4, im, 1, colour)
+            x += size * 3 // 2
+        y += size * 5 // 2
     return canvas.png()
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description="Build .ico files from text pixel maps.")
+    parser = argparse.ArgumentParser(description="Build .ico files from text pixel maps and"
+                                     " the drawings of icon_drawing.py.")
     parser.add_argument("-o", "--out-dir", help="write icon_<id>.ico files here")
     parser.add_argument("--sheet", help="write a contact sheet PNG of all images here")
-    parser.add_argument("--groups", help="comma-separated group ids the maps must make, no more"
-                        " and no fewer")
-    parser.add_argument("maps", nargs="+", help="pixel maps, icon_<id>_<w>x<h>.txt")
+    parser.add_argument("--bars", help="write the set on light and dark taskbars (PNG) here")
+    parser.add_argument("--groups", help="comma-separated group ids the maps must make, no"
+                        " more; the tray sizes that no map gives are drawn")
+    parser.add_argument("--sizes", help="comma-separated tray sizes (default: "
+                        + ",".join(map(str, icon_drawing.TRAY_SIZES)) + ")")
+    parser.add_argument("--dark-offset", type=int, help="also write the dark taskbar's variants,"
+                        " as groups this much higher")
+    parser.add_argument("maps", nargs="*", help="pixel maps, icon_<id>_<w>x<h>.txt")
     args = parser.parse_args(argv)
-    if not args.out_dir and not args.sheet:
-        parser.error("nothing to do: give -o and/or --sheet")
+    if not args.out_dir and not args.sheet and not args.bars:
+        parser.error("nothing to do: give -o, --sheet and/or --bars")
 
     try:
         groups = group_images([parse_map(path) for path in args.maps])
+        sizes = (parse_numbers("--sizes", args.sizes) if args.sizes
+                 else list(icon_drawing.TRAY_SIZES))
         if args.groups is not None:
-            check_groups(groups, args.groups)
+            wanted = parse_numbers("--groups", args.groups)
+            check_groups(groups, wanted)
+            draw_missing(groups, wanted, sizes)
+        if not groups:
+            raise MapError("no icon group: give pixel maps or --groups")
+        dark = dark_groups(groups, sizes, args.dark_offset) if args.dark_offset else {}
+        clash = sorted(set(dark) & set(groups))
+        if clash:
+            raise MapError(f"--dark-offset {args.dark_offset} makes group ids that the set"
+                           f" already uses: {', '.join(map(str, clash))}")
     except MapError as e:
         print(f"icongen: error: {e}", file=sys.stderr)
         return 1
@@ -421,8 +545,16 @@ def main(argv):
         os.makedirs(args.out_dir, exist_ok=True)
         for group, images in sorted(groups.items()):
             write_file(os.path.join(args.out_dir, f"icon_{group}.ico"), ico_file(images))
+        for group, images in sorted(dark.items()):
+            write_file(os.path.join(args.out_dir, f"icon_{group}.ico"),
+                       ico_file(images, png=True))
     if args.sheet:
-        write_file(args.sheet, contact_sheet(groups))
+        write_file(args.sheet, contact_sheet(groups, dark))
+    if args.bars:
+        if not dark:
+            print("icongen: error: --bars needs --dark-offset", file=sys.stderr)
+            return 1
+        write_file(args.bars, taskbars(groups, dark, min(sizes), max(sizes)))
     return 0
 
 

@@ -6,11 +6,15 @@
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
+#include "tray/taskbar_facts.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_state.h"
 #include "tray/volume_gesture.h"
 #include "unit/unit_link.h"
+
+#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -124,15 +128,47 @@ void OnIconMouse(LPARAM mouseMessage, UnitLink& link) {
     }
 }
 
+void ChooseIconLook() {
+    trayState.iconLook = ChooseTrayIconLook(ReadTaskbarFacts());
+}
+
+// The setting's name arrives in the window's character set.
+bool NamesColourSet(HWND window, LPARAM setting) {
+    if (setting == 0) {
+        return false;
+    }
+    if (IsWindowUnicode(window)) {
+        return std::wcscmp(reinterpret_cast<const wchar_t*>(setting), L"ImmersiveColorSet") == 0;
+    }
+    return std::strcmp(reinterpret_cast<const char*>(setting), "ImmersiveColorSet") == 0;
+}
+
 } // namespace
 
 void HandleTrayAdd() {
     if (trayState.noTrayIcon) {
         return;
     }
+    // The shell adds its icons anew after a change of display scale too.
+    ChooseIconLook();
     AddTrayIcon();
     // Replaces the start-up picture at once with the unit's state.
     StatusRefresh();
+}
+
+void HandleTaskbarChange() {
+    if (trayState.noTrayIcon) {
+        return;
+    }
+    // What is shown stays: a hotkey's or the drag's picture until the next refresh.
+    ChooseIconLook();
+    ShowTrayIconAgain();
+}
+
+void HandleSettingChange(HWND window, LPARAM setting) {
+    if (NamesColourSet(window, setting)) {
+        HandleTaskbarChange();
+    }
 }
 
 void HandleTrayRemove() {

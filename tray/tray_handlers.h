@@ -26,8 +26,14 @@ enum TrayHotkey : int {
 // unopened.
 void HandleCreate(HWND window);
 void HandleDestroy();
-// TrayAddMsg and the shell's "TaskbarCreated".
+// TrayAddMsg and the shell's "TaskbarCreated": the icon's size and variant are chosen anew.
 void HandleTrayAdd();
+// WM_DISPLAYCHANGE and WM_DPICHANGED: the size and variant chosen anew, the picture shown now
+// shown again in them.
+void HandleTaskbarChange();
+// WM_SETTINGCHANGE: as HandleTaskbarChange when the taskbar's colours changed
+// ("ImmersiveColorSet").
+void HandleSettingChange(HWND window, LPARAM setting);
 void HandleTrayRemove();
 void HandleTimer(UINT_PTR timer, UnitLink& link);
 void HandleHotkey(WPARAM hotkey, UnitLink& link);

@@ -1,5 +1,6 @@
 #include "tray/tray_icon.h"
 
+#include "tray/icon_handles.h"
 #include "tray/status_text.h"
 #include "tray/tray_icons.h"
 #include "tray/tray_messages.h"
@@ -42,10 +43,18 @@ void SetTooltip(NOTIFYICONDATAW& data, const char* suffix) {
     std::memcpy(data.szTip, wide, sizeof(wide));
 }
 
+// The picture of icon resource `resource` in the look the notification area wants, which is
+// from now on the picture shown. Loaded icons are kept and never destroyed, so loading one on
+// every change costs no handles.
 HICON LoadTrayIcon(std::int32_t resource) {
-    // Shared icons are never destroyed, so loading one on every change costs no handles.
-    return static_cast<HICON>(
-        LoadImageW(trayState.instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, 16, 16, LR_SHARED));
+    trayState.shownIcon = resource;
+    const TrayIconLook look = trayState.iconLook;
+    HICON icon = IconAtSize(TrayIconGroup(resource, look), look.size);
+    if (icon == nullptr && look.dark) {
+        // A Windows that cannot read the dark variant's PNG images shows the light one.
+        icon = IconAtSize(resource, look.size);
+    }
+    return icon;
 }
 
 } // namespace
@@ -61,6 +70,12 @@ void AddTrayIcon() {
 void RemoveTrayIcon() {
     NOTIFYICONDATAW data = BlankIconData(0);
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+void ShowTrayIconAgain() {
+    NOTIFYICONDATAW data = BlankIconData(NIF_ICON);
+    data.hIcon = LoadTrayIcon(trayState.shownIcon);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tray/tray_icon_look.h"
 #include "tray/tray_unit_state.h"
 
 #include <windows.h>
@@ -24,6 +25,8 @@ struct TrayState : TrayUnitState {
     std::int32_t dragVolume;
     bool volumeKeyPending;
     HMENU numberSubmenu;
+    TrayIconLook iconLook;  // how the notification area wants its pictures; chosen on adding
+    std::int32_t shownIcon; // the icon resource whose picture the icon shows now
 };
 
 extern TrayState trayState;

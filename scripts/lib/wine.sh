@@ -10,6 +10,10 @@
 #       a pristine copy cached in build/wine-cache/ (made on first use), then puts BUILD_DIR's
 #       norviksim.sys into it. Also calls deckhand_wine_env and exports DECKHAND_SIM_BUILD_DIR
 #       and DECKHAND_UNITSIM (the unitsim.exe to drive the units with).
+#   deckhand_prefix_user_value KEY NAME VALUE
+#       Sets value NAME under HKEY_CURRENT_USER\KEY in $WINEPREFIX's user.reg while its server
+#       is stopped, so that every program of the prefix sees it from the start (the system DPI,
+#       for one, is read once per process). VALUE as the file writes it: dword:00000090.
 #   deckhand_prefix_start
 #       Starts a persistent wineserver for $WINEPREFIX and waits until the simulated unit
 #       answers (DECKHAND_PREFIX_START_TIMEOUT seconds, default 60); when it does not, once
@@ -162,6 +166,28 @@ deckhand_prefix_prepare() {
     cp "$driver" "$WINEPREFIX/drive_c/windows/system32/drivers/norviksim.sys" || return 1
     export DECKHAND_SIM_BUILD_DIR="$build_dir"
     export DECKHAND_UNITSIM="$build_dir/sim/unitsim/unitsim.exe"
+}
+
+deckhand_prefix_user_value() {
+    local file="$WINEPREFIX/user.reg"
+    [ -f "$file" ] || _deckhand_fail "no $file" || return 1
+    ! _deckhand_server_running ||
+        _deckhand_fail "deckhand_prefix_user_value: the server of $WINEPREFIX runs" || return 1
+    # Through the environment: awk -v would take the key's backslashes for escapes.
+    KEY="[${1//\\/\\\\}]" ENTRY="\"$2\"=$3" NAME="\"$2\"=" awk '
+        BEGIN { key = tolower(ENVIRON["KEY"]) }
+        /^\[/ {
+            header = tolower($0)
+            inkey = index(header, key) == 1 && (length(header) == length(key) ||
+                                                 substr(header, length(key) + 1, 1) == " ")
+            print
+            if (inkey) { print ENVIRON["ENTRY"]; found = 1 }
+            next
+        }
+        inkey && index($0, ENVIRON["NAME"]) == 1 { next }
+        { print }
+        END { if (!found) { print ""; print ENVIRON["KEY"] " 0"; print ENVIRON["ENTRY"] } }
+    ' "$file" >"$file.new" && mv "$file.new" "$file"
 }
 
 deckhand_prefix_start() {

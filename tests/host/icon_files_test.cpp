@@ -2,8 +2,10 @@
 // against what each picture has to show. The files are parsed here, without Windows.
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -27,6 +29,7 @@ constexpr std::uint32_t Black = 0x000000, White = 0xFFFFFF, Grey = 0x808080, Lig
                         Red = 0xFF0000, Green = 0x00FF00, Yellow = 0xFFFF00, Cyan = 0x00FFFF;
 
 const int AllGroups[] = {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 100, 101, 102, 111, 112, 113, 114};
+const std::set<int> TraySizes = {16, 20, 24, 28, 32};
 
 const std::map<std::string, std::uint32_t> VgaColours = {
     {"black", 0x000000},      {"darkred", 0x800000},   {"darkgreen", 0x008000},
@@ -39,6 +42,7 @@ const std::map<std::string, std::uint32_t> VgaColours = {
 // One decoded image, rows top to bottom.
 struct Image {
     int size = 0;
+    bool png = false;
     std::vector<Pixel> pixels;
     Pixel At(int x, int y) const { return pixels[y * size + x]; }
 };
@@ -51,9 +55,58 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return Le16(b, at) | std::uint32_t(Le16(b, at + 2)) << 16;
 }
 
+std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return std::uint32_t(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+// A PNG image of indexed colour with unfiltered rows, as the generator writes it, of size x
+// size; a tRNS entry of 0 makes its colour transparent. False when it is not such an image.
+bool DecodePng(const std::vector<std::uint8_t>& b, std::size_t c, std::size_t end, int size,
+               Image& image) {
+    std::vector<std::uint32_t> palette;
+    std::vector<bool> clear;
+    std::vector<std::uint8_t> deflated;
+    int depth = 0;
+    for (c += 8; c + 12 <= end; c += 12 + Be32(b, c)) {
+        const std::size_t n = Be32(b, c), data = c + 8;
+        const std::string kind(b.begin() + c + 4, b.begin() + data);
+        if (kind == "IHDR" && Be32(b, data) == unsigned(size) && b[data + 9] == 3) {
+            depth = Be32(b, data + 4) == unsigned(size) ? b[data + 8] : 0;
+        }
+        for (std::size_t i = 0; kind == "PLTE" && i + 2 < n; i += 3) {
+            palette.push_back(b[data + i] << 16 | b[data + i + 1] << 8 | b[data + i + 2]);
+        }
+        for (std::size_t i = 0; kind == "tRNS" && i < n; ++i) {
+            clear.push_back(b[data + i] == 0);
+        }
+        if (kind == "IDAT") {
+            deflated.insert(deflated.end(), b.begin() + data, b.begin() + data + n);
+        }
+    }
+    const std::size_t stride = (size * depth + 7) / 8 + 1; // with the filter byte
+    std::vector<std::uint8_t> raw(stride * size);
+    uLongf length = raw.size();
+    if (depth == 0 || uncompress(raw.data(), &length, deflated.data(), deflated.size()) != Z_OK ||
+        length != raw.size()) {
+        return false;
+    }
+    for (int y = 0; y < size * size; ++y) {
+        const int bit = y % size * depth;
+        const std::size_t index =
+            raw[y / size * stride + 1 + bit / 8] >> (8 - depth - bit % 8) & ((1 << depth) - 1);
+        if (raw[y / size * stride] != 0 || index >= palette.size()) {
+            return false;
+        }
+        const bool transparent = index < clear.size() && clear[index];
+        image.pixels.push_back(transparent ? Pixel() : Pixel(palette[index]));
+    }
+    return image.png = true;
+}
+
 // Reads icon_<group>.ico, checking every header field that Windows relies on for a square
-// 4-bit icon, and that transparent pixels are black in the XOR bitmap (else they would
-// tint the screen under the mask).
+// 16-colour icon: BMP images of 4 bits per pixel, whose transparent pixels are black in the XOR
+// bitmap (else they would tint the screen under the mask), or PNG-compressed ones of no more
+// than 16 colours.
 ::testing::AssertionResult LoadIco(int group, std::vector<Image>& images) {
     const fs::path path = fs::path(DECKHAND_ICON_DIR) / ("icon_" + std::to_string(group) + ".ico");
     std::ifstream in(path, std::ios::binary);
@@ -73,10 +126,20 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
             return fail(entry + "wants square, bColorCount 16, wPlanes 1, wBitCount 4");
         }
         const std::size_t xorStride = (size * 4 + 31) / 32 * 4, andStride = (size + 31) / 32 * 4;
-        const std::size_t h = Le32(b, e + 12);
-        if (Le32(b, e + 8) != 40 + 64 + (xorStride + andStride) * size || h > b.size() ||
-            b.size() - h < Le32(b, e + 8)) {
-            return fail(entry + "size or offset wrong");
+        const std::size_t h = Le32(b, e + 12), length = Le32(b, e + 8);
+        if (h > b.size() || b.size() - h < length) {
+            return fail(entry + "offset or size beyond the file");
+        }
+        Image image{size, false, {}};
+        if (length >= 8 && b[h] == 0x89) { // the PNG signature's first byte
+            if (!DecodePng(b, h, h + length, size, image)) {
+                return fail(entry + "not an indexed-colour PNG image of that size");
+            }
+            images.push_back(std::move(image));
+            continue;
+        }
+        if (length != 40 + 64 + (xorStride + andStride) * size) {
+            return fail(entry + "size wrong for a 4-bit BMP image");
         }
         if (Le32(b, h) != 40 || Le32(b, h + 4) != std::uint32_t(size) ||
             Le32(b, h + 8) != std::uint32_t(2 * size) || Le16(b, h + 12) != 1 ||
@@ -85,7 +148,6 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
             return fail(entry + "BITMAPINFOHEADER is not a 4-bit BI_RGB one of twice the height");
         }
         const std::size_t xorBits = h + 40 + 64, andBits = xorBits + xorStride * size;
-        Image image{size, {}};
         for (int y = 0; y < size; ++y) {
             const std::size_t row = size - 1 - y; // stored bottom-up
             for (int x = 0; x < size; ++x) {
@@ -104,25 +166,34 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult Load16(int group, Image& out) {
+::testing::AssertionResult LoadSize(int group, int size, Image& out) {
     std::vector<Image> images;
     if (auto loaded = LoadIco(group, images); !loaded) {
         return loaded;
     }
     for (const Image& image : images) {
-        if (image.size == 16) {
+        if (image.size == size) {
             out = image;
             return ::testing::AssertionSuccess();
         }
     }
-    return ::testing::AssertionFailure() << "icon " << group << " has no 16x16 image";
+    return ::testing::AssertionFailure()
+           << "icon " << group << " has no " << size << "x" << size << " image";
+}
+
+::testing::AssertionResult Load16(int group, Image& out) {
+    return LoadSize(group, 16, out);
+}
+
+fs::path MapPath(int group, int size) {
+    const std::string s = std::to_string(size);
+    return fs::path(DECKHAND_ICON_MAP_DIR) /
+           ("icon_" + std::to_string(group) + "_" + s + "x" + s + ".txt");
 }
 
 // Reads res/icons/icon_<group>_<size>x<size>.txt into rows of pixels.
 ::testing::AssertionResult ReadMap(int group, int size, std::vector<std::vector<Pixel>>& rows) {
-    const std::string s = std::to_string(size);
-    const fs::path path = fs::path(DECKHAND_ICON_MAP_DIR) /
-                          ("icon_" + std::to_string(group) + "_" + s + "x" + s + ".txt");
+    const fs::path path = MapPath(group, size);
     std::ifstream in(path);
     std::map<char, Pixel> legend;
     std::string line;
@@ -160,33 +231,83 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 // --- The files ----------------------------------------------------------------------------
 
-TEST(IconFiles, EveryGroupHasItsSizesWithTransparentCorners) {
+// Windows XP reads no PNG image, and shows the light variant only: that one is all BMP.
+TEST(IconFiles, EveryGroupHasItsSizesInBothVariantsWithTransparentCorners) {
     for (int group : AllGroups) {
-        SCOPED_TRACE("icon " + std::to_string(group));
-        std::vector<Image> images;
-        ASSERT_TRUE(LoadIco(group, images));
-        std::multiset<int> sizes;
-        for (const Image& image : images) {
-            sizes.insert(image.size);
-            const int last = image.size - 1;
-            EXPECT_FALSE(image.At(0, 0) || image.At(last, 0) || image.At(0, last) ||
-                         image.At(last, last))
-                << "a corner of the " << image.size << "x" << image.size << " image is opaque";
+        for (const bool dark : {false, true}) {
+            const int id = dark ? group + DECKHAND_DARK_ICON_OFFSET : group;
+            SCOPED_TRACE("icon " + std::to_string(id));
+            std::vector<Image> images;
+            ASSERT_TRUE(LoadIco(id, images));
+            std::multiset<int> sizes;
+            for (const Image& image : images) {
+                sizes.insert(image.size);
+                const int last = image.size - 1;
+                EXPECT_FALSE(image.At(0, 0) || image.At(last, 0) || image.At(0, last) ||
+                             image.At(last, last))
+                    << "a corner of the " << image.size << "x" << image.size << " image is opaque";
+                EXPECT_FALSE(image.png && !dark) << image.size << "x" << image.size;
+                const std::set<Pixel> colours(image.pixels.begin(), image.pixels.end());
+                EXPECT_LE(colours.size() - colours.count(std::nullopt), 16u);
+            }
+            std::multiset<int> expected(TraySizes.begin(), TraySizes.end());
+            if (group == 1 && !dark) {
+                expected.insert(48);
+            }
+            EXPECT_EQ(sizes, expected);
         }
-        const std::multiset<int> expected =
-            group == 1 ? std::multiset<int>{16, 32, 48} : std::multiset<int>{16};
-        EXPECT_EQ(sizes, expected);
     }
 }
 
-// The AND mask is set exactly where the map is transparent, and every opaque pixel has the
-// map's colour.
+// WCAG 2's contrast ratio of two colours.
+double Contrast(std::uint32_t a, std::uint32_t b) {
+    auto luminance = [](std::uint32_t rgb) {
+        double sum = 0;
+        for (const auto& [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
+            const double c = (rgb >> shift & 0xFF) / 255.0;
+            sum += weight * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
+    const double la = luminance(a) + 0.05, lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+// The dark taskbar's variant: what is black in the light one (the word on top, at least) reads
+// on a dark taskbar's #202020 (WCAG's 4.5:1 for text), and nothing else differs.
+TEST(IconFiles, DarkVariantLightensOnlyWhatIsBlack) {
+    constexpr std::uint32_t DarkTaskbar = 0x202020;
+    for (int group : AllGroups) {
+        for (int size : TraySizes) {
+            SCOPED_TRACE("icon " + std::to_string(group) + " at " + std::to_string(size));
+            Image light, dark;
+            ASSERT_TRUE(LoadSize(group, size, light));
+            ASSERT_TRUE(LoadSize(group + DECKHAND_DARK_ICON_OFFSET, size, dark));
+            for (std::size_t i = 0; i < light.pixels.size(); ++i) {
+                if (light.pixels[i] == Black) {
+                    ASSERT_TRUE(dark.pixels[i]);
+                    EXPECT_GE(Contrast(*dark.pixels[i], DarkTaskbar), 4.5);
+                } else {
+                    ASSERT_EQ(dark.pixels[i], light.pixels[i]) << "pixel " << i;
+                }
+            }
+            EXPECT_GE(std::count(light.pixels.begin(), light.pixels.begin() + size, Black), 4)
+                << "the top row carries the word, black";
+        }
+    }
+}
+
+// Where an image has a pixel map (the 16x16 ones and the program's 32x32 and 48x48), the AND
+// mask is set exactly where the map is transparent, and every opaque pixel has the map's colour.
 TEST(IconFiles, EveryImageMatchesItsPixelMap) {
     for (int group : AllGroups) {
         std::vector<Image> images;
         ASSERT_TRUE(LoadIco(group, images));
         for (const Image& image : images) {
             SCOPED_TRACE("icon " + std::to_string(group) + " at " + std::to_string(image.size));
+            if (image.size != 16 && !fs::exists(MapPath(group, image.size))) {
+                continue; // drawn by the generator
+            }
             std::vector<std::vector<Pixel>> map;
             ASSERT_TRUE(ReadMap(group, image.size, map));
             ASSERT_EQ(map.size(), static_cast<std::size_t>(image.size));

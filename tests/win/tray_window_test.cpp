@@ -475,6 +475,32 @@ TEST_F(TrayWindowTest, IconAddedAgainOnRequestAndAfterTaskbarRestart) {
     EXPECT_EQ(TrayIconCalls()[0].kind, TrayIconCall::Remove);
 }
 
+// A change of display or of the taskbar's colours shows the picture shown now again, in the
+// look chosen anew, and sends the unit nothing; other settings change nothing.
+TEST_F(TrayWindowTest, TaskbarChangesShowThePictureAgain) {
+    CreateQuietly();
+    EXPECT_GT(trayState.iconLook.size, 0) << "chosen when the icon was added";
+    struct ChangeCase {
+        UINT message;
+        const char* setting;
+        bool shownAgain;
+    };
+    const ChangeCase cases[] = {
+        {WM_SETTINGCHANGE, "ImmersiveColorSet", true}, {WM_SETTINGCHANGE, "Environment", false},
+        {WM_SETTINGCHANGE, nullptr, false},            {WM_DISPLAYCHANGE, nullptr, true},
+        {DpiChangedMsg, nullptr, true},
+    };
+    for (const ChangeCase& c : cases) {
+        TrayIconCalls().clear();
+        trayState.iconLook = {};
+        SendMessageA(window_, c.message, 0, reinterpret_cast<LPARAM>(c.setting));
+        ASSERT_EQ(TrayIconCalls().size(), c.shownAgain ? 1u : 0u) << c.message;
+        EXPECT_TRUE(!c.shownAgain || TrayIconCalls()[0].kind == TrayIconCall::ShowAgain);
+        EXPECT_EQ(trayState.iconLook.size > 0, c.shownAgain) << c.message;
+        EXPECT_TRUE(TakeLog().empty());
+    }
+}
+
 TEST_F(TrayWindowTest, WithoutIconOnlyTheHotkeysWork) {
     trayState.noTrayIcon = true;
     Create();
@@ -485,6 +511,7 @@ TEST_F(TrayWindowTest, WithoutIconOnlyTheHotkeysWork) {
     EXPECT_FALSE(trayState.dragging);
     SendMessageA(window_, TrayAddMsg, 0, 0);
     SendMessageA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    SendMessageA(window_, WM_DISPLAYCHANGE, 0, 0);
     EXPECT_TRUE(TrayIconCalls().empty());
     Hotkey(HotkeyCdNext);
     Hotkey(HotkeyVolumeUp);

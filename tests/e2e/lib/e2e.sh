@@ -18,6 +18,7 @@
 #                                       into (STEP sets up the unit state it needs itself, since
 #                                       it may run again)
 #   e2e_end                             the summary line; exits non-zero after any failure
+# A script's e2e_prefix_setup, if defined, runs in the prefix before its server starts.
 
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=../../../scripts/lib/wine.sh
@@ -158,6 +159,9 @@ e2e_begin() {
     E2E_PREFIX="$build_dir/wine-e2e-$E2E_NAME"
     deckhand_prefix_prepare "$E2E_PREFIX" "${DECKHAND_SIM_BUILD:-$build_dir}" 1 ||
         e2e_bail "$E2E_NAME: set-up" "could not prepare the Wine prefix"
+    if declare -F e2e_prefix_setup >/dev/null; then
+        e2e_prefix_setup || e2e_bail "$E2E_NAME: set-up" "e2e_prefix_setup failed"
+    fi
     deckhand_prefix_start || e2e_bail "$E2E_NAME: set-up" "the simulated unit did not start"
     if ! { unitsim reset >/dev/null && unitsim log --clear >/dev/null; }; then
         e2e_bail "$E2E_NAME: set-up" "unitsim reset failed"

@@ -6,11 +6,15 @@
                                              (only X,Y with --at); exit 1 when there is none
     icon_match.py which SHOT ICO...          print "ID X Y" for every icon found in SHOT (ID
                                              from the file name icon_<ID>.ico); exit 1 if none
+    --size N (with either)                   ICO's NxN image instead of the 16x16 one
 
 Transparent pixels of the icon are not compared: the tray's background shows through them.
+An icon all in the screenshot's most common colour is never found: it could not be seen
+there (a white picture for a dark taskbar on a white tray), yet would match all over the tray.
 Images are read through ImageMagick's "convert FILE -depth 8 pam:-"; Python standard library only.
 """
 
+import collections
 import re
 import subprocess
 import sys
@@ -61,18 +65,32 @@ def parse_pam_stream(data):
     return images
 
 
-def read_images(path):
-    result = subprocess.run(["convert", path, "-depth", "8", "pam:-"], capture_output=True, check=False)
+def read_images(*paths):
+    """Every image of the files, in order, through one convert."""
+    result = subprocess.run(["convert", *paths, "-depth", "8", "pam:-"], capture_output=True, check=False)
     if result.returncode != 0:
-        raise OSError("convert could not read %s: %s" % (path, result.stderr.decode().strip()))
+        raise OSError("convert could not read %s: %s" % (" ".join(paths), result.stderr.decode().strip()))
     return parse_pam_stream(result.stdout)
 
 
+def read_icons(paths):
+    """The ICON_SIZE image of each .ico file, by path: one convert for all (the count of each
+    file's images is in its header)."""
+    images = read_images(*paths)
+    icons = {}
+    for path in paths:
+        with open(path, "rb") as f:
+            count = int.from_bytes(f.read(6)[4:6], "little")
+        mine, images = images[:count], images[count:]
+        sized = [im for im in mine if (im.width, im.height) == (ICON_SIZE, ICON_SIZE)]
+        if not sized:
+            raise ValueError("%s has no %dx%d image" % (path, ICON_SIZE, ICON_SIZE))
+        icons[path] = sized[0]
+    return icons
+
+
 def read_icon(path):
-    for image in read_images(path):
-        if image.width == ICON_SIZE and image.height == ICON_SIZE:
-            return image
-    raise ValueError("%s has no %dx%d image" % (path, ICON_SIZE, ICON_SIZE))
+    return read_icons([path])[path]
 
 
 def opaque_pixels(icon):
@@ -91,16 +109,25 @@ def matches_at(shot, pixels, left, top):
     return True
 
 
-def find_all(shot, icon):
+def find_all(shot, icon, background=None):
     pixels = opaque_pixels(icon)
     if not pixels:
         raise ValueError("the icon has no opaque pixel")
+    if {bytes(colour) for _, _, colour in pixels} == {background}:
+        return []
+    # Pixels of the screenshot's most common colour last: elsewhere a place fails sooner.
+    pixels.sort(key=lambda pixel: bytes(pixel[2]) == background)
     found = []
     for top in range(shot.height - icon.height + 1):
         for left in range(shot.width - icon.width + 1):
             if matches_at(shot, pixels, left, top):
                 found.append((left, top))
     return found
+
+
+def most_common_colour(shot):
+    every = (bytes(shot.rgb(x, y)) for y in range(shot.height) for x in range(shot.width))
+    return collections.Counter(every).most_common(1)[0][0]
 
 
 def icon_id(path):
@@ -122,7 +149,7 @@ def command_find(args):
             print("%d %d" % at)
             return 0
         return 1
-    found = find_all(shot, icon)
+    found = find_all(shot, icon, most_common_colour(shot))
     if not found:
         return 1
     print("%d %d" % found[0])
@@ -134,8 +161,10 @@ def command_which(args):
         return usage()
     shot = read_images(args[0])[0]
     any_found = False
+    icons = read_icons(args[1:])
+    background = most_common_colour(shot)
     for path in args[1:]:
-        for left, top in find_all(shot, read_icon(path)):
+        for left, top in find_all(shot, icons[path], background):
             print("%s %d %d" % (icon_id(path), left, top))
             any_found = True
     return 0 if any_found else 1
@@ -146,12 +175,21 @@ def usage():
     return 2
 
 
+def take_size(args):
+    global ICON_SIZE
+    if "--size" in args:
+        at = args.index("--size")
+        ICON_SIZE = int(args[at + 1])
+        del args[at:at + 2]
+    return args
+
+
 def main(argv):
     commands = {"find": command_find, "which": command_which}
     if len(argv) < 2 or argv[1] not in commands:
         return usage()
     try:
-        return commands[argv[1]](argv[2:])
+        return commands[argv[1]](take_size(argv[2:]))
     except (OSError, ValueError) as error:
         sys.stderr.write("icon_match.py: %s\n" % error)
         return 2

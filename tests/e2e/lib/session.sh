@@ -27,7 +27,8 @@
 #   western COMMAND [ARGS]                 COMMAND (program_start, program_run) as on a Windows
 #                                          whose ANSI code page is 1252, not 932
 #   program_wait_exit PID SECONDS          its exit code in PROGRAM_STATUS
-#   tray_wait_icon ID SECONDS NAME         the tray shows icon ID, pixel for pixel: its screen
+#   tray_wait_icon ID SECONDS NAME         the tray shows icon ID's TRAY_ICON_SIZE image (16
+#                                          by default), pixel for pixel: its screen
 #                                          position in TRAY_ICON_X/Y, the screenshot kept as
 #                                          SHOT_DIR/SHOT_PREFIX-NAME.png (TRAY_KEPT_SHOT); on
 #                                          failure TRAY_ICON_SEEN says what was there instead
@@ -108,10 +109,11 @@ unitsim() {
 # A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log. deckprobe
 # reads the program's popup menu inside the program's process and the tray's tooltips inside
 # the shell's, each through structures of that process's width: the tooltips of the 64-bit
-# shell take the 64-bit deckprobe, also when the program is 32-bit.
+# shell take the 64-bit deckprobe, also when the program is 32-bit. The taskbar's theme is the
+# system's: the 64-bit one sets it too, sooner than a 32-bit one starts under emulation.
 deckprobe() {
     local probe="$SESSION_PROBE"
-    [ "$1" = tooltip ] && probe="$SESSION_SHELL_PROBE"
+    case "$1" in tooltip | theme) probe="$SESSION_SHELL_PROBE" ;; esac
     run_explained deckprobe "$probe" "$@"
     local status=$?
     [ "$status" -le 2 ] || echo "# deckprobe $1 ended with status $status" >&2
@@ -240,7 +242,8 @@ tray_shot() {
 # an icon's background before drawing a new picture, so the old picture shows through the
 # transparent pixels of the new one and can match as well.
 tray_icons_in() {
-    python3 "$SESSION_LIB_DIR/icon_match.py" which "$1" "$SESSION_ICONS"/icon_*.ico
+    python3 "$SESSION_LIB_DIR/icon_match.py" which "$1" "$SESSION_ICONS"/icon_*.ico \
+        --size "$TRAY_ICON_SIZE"
 }
 
 tray_keep_shot() {
@@ -259,19 +262,23 @@ tray_wait_icon() {
     while :; do
         if tray_shot "$shot"; then
             if at="$(python3 "$SESSION_LIB_DIR/icon_match.py" find "$shot" \
-                "$SESSION_ICONS/icon_$id.ico")"; then
+                "$SESSION_ICONS/icon_$id.ico" --size "$TRAY_ICON_SIZE")"; then
                 TRAY_ICON_X=$((TRAY_X + ${at% *}))
                 TRAY_ICON_Y=$((TRAY_Y + ${at#* }))
                 tray_keep_shot "$shot" "$name"
                 return 0
             fi
-            TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
-            TRAY_ICON_SEEN="${TRAY_ICON_SEEN:-no icon of the set}"
+            TRAY_ICON_SEEN=
         else
             TRAY_ICON_SEEN="no tray window"
         fi
         if [ "$SECONDS" -ge "$deadline" ]; then
             TRAY_KEPT_SHOT="(none)"
+            if [ -z "$TRAY_ICON_SEEN" ]; then
+                # Only now: looking for every icon of the set takes a while.
+                TRAY_ICON_SEEN="$(tray_icons_in "$shot" | paste -sd,)"
+                TRAY_ICON_SEEN="${TRAY_ICON_SEEN:-no icon of the set}"
+            fi
             [ -f "$shot" ] && tray_keep_shot "$shot" "$name"
             return 1
         fi

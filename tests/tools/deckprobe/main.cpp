@@ -11,6 +11,7 @@
 #include "tests/tools/deckprobe/probe_args.h"
 #include "tests/tools/deckprobe/process_usage.h"
 #include "tests/tools/deckprobe/program_window.h"
+#include "tests/tools/deckprobe/taskbar_theme.h"
 #include "tests/tools/deckprobe/tray_tooltips.h"
 #include "tests/tools/deckprobe/unit_panel.h"
 
@@ -33,7 +34,7 @@ constexpr Subcommand Subcommands[] = {
     {"no-box", "--for MS", RunNoBox},
     {"window", "[--wait MS | --gone MS]", RunWindow},
     {"post", "MSG [WPARAM LPARAM] [--clock]", RunPost},
-    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N] [--panel]", RunSend},
+    {"send", "MSG[:WPARAM[:LPARAM]]... [--rounds N] [--panel] [--theme-every N]", RunSend},
     {"usage", "[--panel | WINDOW]", RunUsage},
     {"hotkey", "up|down|num4|num5|num6 [--clock]", RunHotkey},
     {"keys", "KEY...  (escape, return, tab, space, the arrows, a letter or digit)", RunKeys},
@@ -46,6 +47,7 @@ constexpr Subcommand Subcommands[] = {
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
     {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
      RunPanel},
+    {"theme", "light|dark", RunTheme},
 };
 
 ProbeExit Usage() {

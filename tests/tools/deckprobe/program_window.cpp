@@ -1,6 +1,7 @@
 #include "tests/tools/deckprobe/program_window.h"
 
 #include "tests/tools/counter_ms.h"
+#include "tests/tools/deckprobe/taskbar_theme.h"
 #include "tests/tools/deckprobe/unit_panel.h"
 
 #include <windows.h>
@@ -124,9 +125,11 @@ ProbeExit RunPost(ProbeArgs args) {
 
 ProbeExit RunSend(ProbeArgs args) {
     unsigned rounds = 1;
+    unsigned themeEvery = 0;
     WindowMessage messages[MaxMessagesInList];
     const bool panel = TakeFlag(args, "--panel");
-    if (!TakeCountOption(args, "--rounds", rounds) || args.count == 0 ||
+    if (!TakeCountOption(args, "--rounds", rounds) ||
+        !TakeCountOption(args, "--theme-every", themeEvery) || args.count == 0 ||
         args.count > int(MaxMessagesInList)) {
         return UsageError("send takes MSG[:WPARAM[:LPARAM]]... [--rounds N]");
     }
@@ -154,6 +157,10 @@ ProbeExit RunSend(ProbeArgs args) {
                 return ProbeNotFound;
             }
             ++sent;
+            if (themeEvery != 0 && sent % themeEvery == 0 && !SwitchTheme(window)) {
+                std::fprintf(stderr, "deckprobe: the theme could not be switched\n");
+                return ProbeNotFound;
+            }
         }
     }
     std::printf("sent %lu in %lu ms\n", sent, static_cast<unsigned long>(GetTickCount() - start));

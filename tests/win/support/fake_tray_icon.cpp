@@ -39,6 +39,10 @@ void RemoveTrayIcon() {
     TrayIconCalls().push_back({TrayIconCall::Remove, 0, ""});
 }
 
+void ShowTrayIconAgain() {
+    TrayIconCalls().push_back({TrayIconCall::ShowAgain, 0, ""});
+}
+
 void SetTrayIcon(std::int32_t iconIndex, const char* suffix) {
     TrayIconCalls().push_back({TrayIconCall::Set, iconIndex, suffix});
     // A copy: the hook may replace itself.

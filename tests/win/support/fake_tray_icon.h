@@ -9,7 +9,7 @@
 #include <vector>
 
 struct TrayIconCall {
-    enum Kind { Add, Remove, Set } kind;
+    enum Kind { Add, Remove, Set, ShowAgain } kind;
     std::int32_t iconIndex; // Set only
     std::string suffix;     // Set only
 };
