@@ -1,6 +1,7 @@
 #include "tray/taskbar_facts.h"
 
 #include "tray/monitor_dpi.h"
+#include "tray/system_library.h"
 
 #include <windows.h>
 
@@ -11,12 +12,7 @@ using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
 // Windows 10 1607 and later; looked up at run time, so that the program starts on every Windows.
 template <typename Function> Function LookUpInUser32(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    // Through the generic function pointer type, which may stand for any other.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    return LookUp<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // The taskbar's DPI: its window's, else its monitor's (the primary one's when there is no
