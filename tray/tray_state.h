@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tray/osd_content.h"
 #include "tray/tray_unit_state.h"
 
 #include <windows.h>
@@ -16,6 +17,7 @@ struct TrayState : TrayUnitState {
     HINSTANCE instance;
     bool keepPowerAtSessionEnd; // -q
     bool noTrayIcon;            // -t
+    bool noOnScreenDisplay;     // -n
     MixerVolumeSnapshot* mixerSnapshot;
     bool dragging;
     POINT dragOrigin;
@@ -24,6 +26,12 @@ struct TrayState : TrayUnitState {
     std::int32_t dragVolume;
     bool volumeKeyPending;
     HMENU numberSubmenu;
+    // The on-screen display: its window, made when it is first needed; what it shows, at the
+    // DPI of the monitor it stands on; its opacity while it fades.
+    HWND osdWindow;
+    OsdContent osdContent;
+    std::uint32_t osdDpi;
+    BYTE osdAlpha;
 };
 
 extern TrayState trayState;
