@@ -6,19 +6,12 @@
 
 namespace {
 
-// The unit's front: a dark bezel, a vacuum-fluorescent display behind glass.
-constexpr COLORREF BezelEdge = RGB(78, 82, 90);
-constexpr COLORREF Bezel = RGB(18, 19, 22);
-constexpr COLORREF Glass = RGB(7, 13, 14);
-constexpr COLORREF Lit = RGB(98, 238, 220);
-constexpr COLORREF Ghost = RGB(14, 29, 30);
-constexpr COLORREF MuteLit = RGB(255, 162, 64);
-constexpr COLORREF StandbyLit = RGB(48, 122, 112);
+using namespace unit_display_colours;
 
 COLORREF ToneColour(OsdTone tone) {
     switch (tone) {
-    case OsdTone::Muted: return MuteLit;
-    case OsdTone::Standby: return StandbyLit;
+    case OsdTone::Muted: return Amber;
+    case OsdTone::Standby: return LitStandby;
     case OsdTone::Lit: break;
     }
     return Lit;

@@ -7,6 +7,10 @@
 
 #include <shellapi.h>
 
+#ifndef _WIN64
+static_assert(sizeof(APPBARDATA) == 36 && sizeof(MONITORINFO) == 40 && sizeof(WNDCLASSEXW) == 48);
+#endif
+
 namespace {
 
 constexpr wchar_t OsdClassName[] = L"Norvik Deckhand OSD";

@@ -7,18 +7,13 @@
 
 namespace {
 
+using namespace unit_display_colours;
+
 // A dark body with a vacuum-fluorescent display, as the unit's own front.
 constexpr COLORREF Body = RGB(44, 46, 51);
 constexpr COLORREF BodyEdge = RGB(62, 65, 71);
-constexpr COLORREF Bezel = RGB(18, 19, 22);
-constexpr COLORREF BezelEdge = RGB(78, 82, 90);
-constexpr COLORREF Glass = RGB(7, 13, 14);
-constexpr COLORREF Lit = RGB(98, 238, 220);
-constexpr COLORREF LitStandby = RGB(48, 122, 112);
 constexpr COLORREF LitGrey = RGB(122, 127, 132);
-constexpr COLORREF Ghost = RGB(14, 29, 30);
 constexpr COLORREF GhostGrey = RGB(26, 28, 30);
-constexpr COLORREF Amber = RGB(255, 162, 64);
 constexpr COLORREF KeyFace = RGB(68, 71, 77);
 constexpr COLORREF KeyFacePressed = RGB(50, 52, 57);
 constexpr COLORREF KeyHighlight = RGB(100, 104, 112);
