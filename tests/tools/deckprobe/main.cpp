@@ -7,6 +7,7 @@
 #include "tests/tools/deckprobe/keyboard.h"
 #include "tests/tools/deckprobe/message_boxes.h"
 #include "tests/tools/deckprobe/mouse.h"
+#include "tests/tools/deckprobe/onscreen_display.h"
 #include "tests/tools/deckprobe/popup_menu.h"
 #include "tests/tools/deckprobe/probe_args.h"
 #include "tests/tools/deckprobe/process_usage.h"
@@ -46,6 +47,8 @@ constexpr Subcommand Subcommands[] = {
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
     {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
      RunPanel},
+    {"display", "[--wait TEXT | --gone] [--timeout MS] | hotkey KEY TEXT [--timeout MS]",
+     RunDisplay},
 };
 
 ProbeExit Usage() {

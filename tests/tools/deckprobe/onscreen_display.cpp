@@ -1,0 +1,167 @@
+#include "tests/tools/deckprobe/onscreen_display.h"
+
+#include "tests/tools/counter_ms.h"
+#include "tests/tools/deckprobe/keyboard.h"
+#include "tray/dot_matrix_paint.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t DisplayClassName[] = L"Norvik Deckhand OSD";
+constexpr unsigned DefaultTimeoutMs = 3000;
+constexpr DWORD PollMs = 2;
+constexpr int TextSize = 128;
+constexpr char DisplayUsage[] =
+    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT [--timeout MS]";
+
+struct DisplayState {
+    HWND window;
+    int windows;
+    bool shown;
+    char text[TextSize * 3]; // UTF-8
+};
+
+BOOL CALLBACK CountDisplay(HWND window, LPARAM state) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wcscmp(name, DisplayClassName) == 0) {
+        auto& display = *reinterpret_cast<DisplayState*>(state);
+        display.window = window;
+        ++display.windows;
+    }
+    return TRUE;
+}
+
+DisplayState ReadDisplay() {
+    DisplayState state = {};
+    EnumWindows(CountDisplay, reinterpret_cast<LPARAM>(&state));
+    if (state.window != nullptr) {
+        state.shown = IsWindowVisible(state.window) != FALSE;
+        wchar_t text[TextSize] = {};
+        GetWindowTextW(state.window, text, TextSize);
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, state.text, sizeof(state.text), nullptr, nullptr);
+    }
+    return state;
+}
+
+// Whether the screen shows the display's bezel where its window stands: drawn, not only shown.
+bool Drawn(HWND window) {
+    RECT rect;
+    if (window == nullptr || !GetWindowRect(window, &rect)) {
+        return false;
+    }
+    HDC screen = GetDC(nullptr);
+    const COLORREF seen = GetPixel(screen, rect.left + 1, rect.top + 1);
+    ReleaseDC(nullptr, screen);
+    // The display's bezel, just inside its one-pixel edge.
+    return seen == unit_display_colours::Bezel;
+}
+
+void PrintForeground() {
+    HWND foreground = GetForegroundWindow();
+    wchar_t name[64] = {};
+    char utf8[64 * 3] = {};
+    if (foreground != nullptr && GetClassNameW(foreground, name, 64) != 0) {
+        WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    }
+    std::printf("foreground %s\n", utf8[0] != '\0' ? utf8 : "none");
+}
+
+void PrintFlags(HWND window) {
+    struct Flag {
+        LONG_PTR bit;
+        const char* name;
+    };
+    constexpr Flag Flags[] = {{WS_EX_TOPMOST, "topmost"},         {WS_EX_TOOLWINDOW, "toolwindow"},
+                              {WS_EX_NOACTIVATE, "noactivate"},   {WS_EX_LAYERED, "layered"},
+                              {WS_EX_TRANSPARENT, "transparent"}, {WS_EX_APPWINDOW, "appwindow"}};
+    const LONG_PTR style = window != nullptr ? GetWindowLongPtrW(window, GWL_EXSTYLE) : 0;
+    std::printf("flags");
+    for (const Flag& flag : Flags) {
+        if (style & flag.bit) {
+            std::printf(" %s", flag.name);
+        }
+    }
+    std::printf("\n");
+}
+
+void PrintState(const DisplayState& state) {
+    std::printf("shown %s\ntext %s\nwindows %d\n", state.shown ? "yes" : "no", state.text,
+                state.windows);
+    RECT rect = {};
+    if (state.window != nullptr) {
+        GetWindowRect(state.window, &rect);
+    }
+    std::printf("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    PrintForeground();
+    std::printf("drawn %s\n", state.shown && Drawn(state.window) ? "yes" : "no");
+    PrintFlags(state.window);
+}
+
+// Polls until the display is as wanted: shown with text and drawn, or hidden (text null).
+bool WaitFor(const char* text, unsigned timeoutMs, DisplayState& state) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        state = ReadDisplay();
+        const bool done = text == nullptr ? !state.shown
+                                          : state.shown && std::strcmp(state.text, text) == 0 &&
+                                                Drawn(state.window);
+        if (done) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        Sleep(PollMs);
+    }
+}
+
+ProbeExit MeasureHotkey(const char* key, const char* text, unsigned timeoutMs) {
+    double pressed = 0;
+    const ProbeExit sent = PressHotkey(key, false, &pressed);
+    if (sent != ProbeOk) {
+        return sent;
+    }
+    DisplayState state;
+    if (!WaitFor(text, timeoutMs, state)) {
+        PrintState(state);
+        return ProbeNotFound;
+    }
+    std::printf("drawn after %.1f ms\n", CounterMs() - pressed);
+    return ProbeOk;
+}
+
+} // namespace
+
+ProbeExit RunDisplay(ProbeArgs args) {
+    unsigned timeoutMs = DefaultTimeoutMs;
+    const bool gone = TakeFlag(args, "--gone");
+    if (!TakeMillisecondsOption(args, "--timeout", timeoutMs)) {
+        return UsageError(DisplayUsage);
+    }
+    if (args.count == 3 && std::strcmp(args.values[0], "hotkey") == 0 && !gone) {
+        return MeasureHotkey(args.values[1], args.values[2], timeoutMs);
+    }
+    const char* wanted = nullptr;
+    if (args.count == 2 && std::strcmp(args.values[0], "--wait") == 0 && !gone) {
+        wanted = args.values[1];
+    } else if (args.count != 0) {
+        return UsageError(DisplayUsage);
+    }
+    DisplayState state = ReadDisplay();
+    if (wanted == nullptr && !gone) {
+        PrintState(state);
+        return ProbeOk;
+    }
+    const double start = CounterMs();
+    const bool waited = WaitFor(wanted, timeoutMs, state);
+    PrintState(state);
+    std::printf("waited %.0f ms\n", CounterMs() - start);
+    return waited ? ProbeOk : ProbeNotFound;
+}
