@@ -20,7 +20,8 @@ constexpr char DotReverse = '\x04';
 std::uint8_t DotRow(char c, int row);
 
 // A length of a 96-DPI design at dpi, rounded to the nearest pixel (halves away from zero, as
-// MulDiv does), so that every edge falls on a whole pixel.
+// MulDiv does), so that every edge falls on a whole pixel. For lengths of a window's size at a
+// DPI of at most 9600.
 int ScaleToDpi(int designPixels, int dpi);
 
 // One line of characters at one size.

@@ -35,7 +35,8 @@ void PaintBar(HDC dc, const OsdLayout& layout, std::int32_t volume, COLORREF lit
 
 void PaintDisplay(HDC dc, const OsdLayout& layout, const OsdContent& content) {
     Fill(dc, {0, 0, layout.width, layout.height}, BezelEdge);
-    Fill(dc, {1, 1, layout.width - 1, layout.height - 1}, Bezel);
+    const std::int32_t edge = layout.edge;
+    Fill(dc, {edge, edge, layout.width - edge, layout.height - edge}, Bezel);
     Fill(dc, layout.glass, Glass);
     const COLORREF lit = ToneColour(content.tone);
     PaintDotText(dc, layout.textLeft, layout.captionTop, layout.small, content.caption, Lit);

@@ -77,6 +77,7 @@ OsdLayout LayoutOsd(std::uint32_t knownDpi, bool lowerLine) {
     OsdLayout layout = {};
     layout.width = ScaleToDpi(Width, dpi);
     layout.height = ScaleToDpi(Height, dpi);
+    layout.edge = std::max(ScaleToDpi(1, dpi), 1);
     const int inset = ScaleToDpi(GlassInset, dpi);
     layout.glass = {inset, inset, layout.width - inset, layout.height - inset};
     layout.large = DotLineAt(LargePitch, dpi);

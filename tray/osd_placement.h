@@ -48,6 +48,7 @@ bool OsdAllowedIn(std::int32_t notificationState);
 struct OsdLayout {
     std::int32_t width;
     std::int32_t height;
+    std::int32_t edge;      // the bezel's light edge round the window
     OsdRect glass;          // the dark glass inside the bezel
     std::int32_t textLeft;  // the caption's and the bar's left edge
     std::int32_t textRight; // the value's, the detail's and the bar's right edge
