@@ -47,7 +47,7 @@ constexpr Subcommand Subcommands[] = {
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
     {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
      RunPanel},
-    {"display", "[--wait TEXT | --gone] [--timeout MS] | hotkey KEY TEXT [--timeout MS]",
+    {"display", "[--wait TEXT | --gone] [--timeout MS] | hotkey KEY TEXT [--gone] [--timeout MS]",
      RunDisplay},
 };
 

@@ -14,10 +14,13 @@ namespace {
 
 constexpr wchar_t DisplayClassName[] = L"Norvik Deckhand OSD";
 constexpr unsigned DefaultTimeoutMs = 3000;
+// Long enough to tell how long a display that should fade within two seconds stays.
+constexpr unsigned GoneTimeoutMs = 10000;
 constexpr DWORD PollMs = 2;
 constexpr int TextSize = 128;
 constexpr char DisplayUsage[] =
-    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT [--timeout MS]";
+    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT [--gone] [--timeout "
+    "MS]";
 
 struct DisplayState {
     HWND window;
@@ -55,10 +58,12 @@ bool Drawn(HWND window) {
     if (window == nullptr || !GetWindowRect(window, &rect)) {
         return false;
     }
+    // Inside the bezel, between its light edge and the glass, at every scale: a 32nd of the
+    // display's height in from its corner.
+    const int inset = (rect.bottom - rect.top) / 32;
     HDC screen = GetDC(nullptr);
-    const COLORREF seen = GetPixel(screen, rect.left + 1, rect.top + 1);
+    const COLORREF seen = GetPixel(screen, rect.left + inset, rect.top + inset);
     ReleaseDC(nullptr, screen);
-    // The display's bezel, just inside its one-pixel edge.
     return seen == unit_display_colours::Bezel;
 }
 
@@ -122,7 +127,8 @@ bool WaitFor(const char* text, unsigned timeoutMs, DisplayState& state) {
     }
 }
 
-ProbeExit MeasureHotkey(const char* key, const char* text, unsigned timeoutMs) {
+// With untilGone, also how long the display stays from then on.
+ProbeExit MeasureHotkey(const char* key, const char* text, unsigned timeoutMs, bool untilGone) {
     double pressed = 0;
     const ProbeExit sent = PressHotkey(key, false, &pressed);
     if (sent != ProbeOk) {
@@ -133,8 +139,14 @@ ProbeExit MeasureHotkey(const char* key, const char* text, unsigned timeoutMs) {
         PrintState(state);
         return ProbeNotFound;
     }
-    std::printf("drawn after %.1f ms\n", CounterMs() - pressed);
-    return ProbeOk;
+    const double drawn = CounterMs();
+    std::printf("drawn after %.1f ms\n", drawn - pressed);
+    if (!untilGone) {
+        return ProbeOk;
+    }
+    const bool gone = WaitFor(nullptr, GoneTimeoutMs, state);
+    std::printf("%s after %.0f ms\n", gone ? "gone" : "still shown", CounterMs() - drawn);
+    return gone ? ProbeOk : ProbeNotFound;
 }
 
 } // namespace
@@ -145,8 +157,8 @@ ProbeExit RunDisplay(ProbeArgs args) {
     if (!TakeMillisecondsOption(args, "--timeout", timeoutMs)) {
         return UsageError(DisplayUsage);
     }
-    if (args.count == 3 && std::strcmp(args.values[0], "hotkey") == 0 && !gone) {
-        return MeasureHotkey(args.values[1], args.values[2], timeoutMs);
+    if (args.count == 3 && std::strcmp(args.values[0], "hotkey") == 0) {
+        return MeasureHotkey(args.values[1], args.values[2], timeoutMs, gone);
     }
     const char* wanted = nullptr;
     if (args.count == 2 && std::strcmp(args.values[0], "--wait") == 0 && !gone) {
