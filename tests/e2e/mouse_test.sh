@@ -24,9 +24,7 @@ double_click() {
     local volume
     volume="$(unit_field volume)"
     unitsim log --clear >/dev/null
-    deckprobe dblclick "$x" "$y"
-    # The display fades out within two seconds: looked at first.
-    e2e_display "double click: the display shows $3" "$3"
+    e2e_osd_after "double click: the display shows $3" "$3" dblclick "$x" "$y"
     if unit_wait_field power "$1" "$REFRESH_WAIT"; then
         e2e_ok "double click: the unit is $1"
     else
@@ -51,8 +49,7 @@ for wanted in on off; do
     unitsim log --clear >/dev/null
     shown="VOLUME MUTE"
     [ "$wanted" = off ] && shown="VOLUME $(unit_field volume)"
-    deckprobe click "$x" "$y" middle
-    e2e_display "middle click: the display shows $shown" "$shown"
+    e2e_osd_after "middle click: the display shows $shown" "$shown" click "$x" "$y" middle
     if unit_wait_field mute "$wanted" "$REFRESH_WAIT"; then
         e2e_ok "middle click: mute is $wanted"
     else
@@ -74,7 +71,7 @@ drag_to() {
     deckprobe drag "$@" --hold
     unit_wait_field volume "$volume" "$REFRESH_WAIT"
     local reached=$?
-    e2e_display "drag to volume $volume: the display shows the volume sent" "VOLUME $volume"
+    e2e_osd "drag to volume $volume: the display shows the volume sent" "VOLUME $volume"
     deckprobe release
     return $reached
 }

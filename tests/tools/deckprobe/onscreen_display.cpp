@@ -2,6 +2,7 @@
 
 #include "tests/tools/counter_ms.h"
 #include "tests/tools/deckprobe/keyboard.h"
+#include "tests/tools/deckprobe/mouse.h"
 #include "tray/dot_matrix_paint.h"
 
 #include <windows.h>
@@ -19,8 +20,8 @@ constexpr unsigned GoneTimeoutMs = 10000;
 constexpr DWORD PollMs = 2;
 constexpr int TextSize = 128;
 constexpr char DisplayUsage[] =
-    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT [--gone] [--timeout "
-    "MS]";
+    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT, click X Y "
+    "[left|middle|right] TEXT or dblclick X Y TEXT [--gone] [--timeout MS]";
 
 struct DisplayState {
     HWND window;
@@ -127,10 +128,28 @@ bool WaitFor(const char* text, unsigned timeoutMs, DisplayState& state) {
     }
 }
 
+// Carries out a hotkey, click or double click as those subcommands do; started gets the counter
+// as the key went down or the mouse began. A usage error for anything else.
+ProbeExit Act(ProbeArgs action, double& started) {
+    started = CounterMs();
+    const char* what = action.values[0];
+    const ProbeArgs rest = {action.count - 1, action.values + 1};
+    if (std::strcmp(what, "hotkey") == 0 && rest.count == 1) {
+        return PressHotkey(rest.values[0], false, &started);
+    }
+    if (std::strcmp(what, "click") == 0) {
+        return RunClick(rest);
+    }
+    if (std::strcmp(what, "dblclick") == 0) {
+        return RunDoubleClick(rest);
+    }
+    return UsageError(DisplayUsage);
+}
+
 // With untilGone, also how long the display stays from then on.
-ProbeExit MeasureHotkey(const char* key, const char* text, unsigned timeoutMs, bool untilGone) {
+ProbeExit Measure(ProbeArgs action, const char* text, unsigned timeoutMs, bool untilGone) {
     double pressed = 0;
-    const ProbeExit sent = PressHotkey(key, false, &pressed);
+    const ProbeExit sent = Act(action, pressed);
     if (sent != ProbeOk) {
         return sent;
     }
@@ -157,8 +176,8 @@ ProbeExit RunDisplay(ProbeArgs args) {
     if (!TakeMillisecondsOption(args, "--timeout", timeoutMs)) {
         return UsageError(DisplayUsage);
     }
-    if (args.count == 3 && std::strcmp(args.values[0], "hotkey") == 0) {
-        return MeasureHotkey(args.values[1], args.values[2], timeoutMs, gone);
+    if (args.count >= 2 && args.values[0][0] != '-') {
+        return Measure({args.count - 1, args.values}, args.values[args.count - 1], timeoutMs, gone);
     }
     const char* wanted = nullptr;
     if (args.count == 2 && std::strcmp(args.values[0], "--wait") == 0 && !gone) {

@@ -9,8 +9,9 @@
 //     bezel on the screen), "flags ..." (its extended styles by name). With --wait, once it
 //     shows TEXT; with --gone, once it is hidden (exit 1 when that does not happen in time),
 //     and then "waited MS ms".
-// display hotkey KEY TEXT [--gone] [--timeout MS]: presses the hotkey as "hotkey" does, then
-//     prints "drawn after MS ms" once the display shows TEXT on the screen, counted from the key
-//     going down, as "hotkey --clock" counts; with --gone, then "gone after MS ms" once it is
-//     hidden again, counted from there (or "still shown after" ten seconds, exit 1).
+// display hotkey KEY TEXT | click X Y [BUTTON] TEXT | dblclick X Y TEXT [--gone] [--timeout MS]:
+//     presses the hotkey or clicks as those subcommands do, then prints "drawn after MS ms" once
+//     the display shows TEXT on the screen, counted from the key going down (as "hotkey --clock"
+//     counts) or the click's start; with --gone, then "gone after MS ms" once it is hidden
+//     again, counted from there (or "still shown after" ten seconds, exit 1).
 ProbeExit RunDisplay(ProbeArgs args);
