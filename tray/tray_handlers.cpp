@@ -95,10 +95,11 @@ void CdPlayStop(UnitLink& link, bool statusRead) {
     }
 }
 
-void CdTrackKey(std::uint32_t code, UnitLink& link, bool statusRead) {
+// The icon changes even when the command could not be sent; the display only when it was.
+void CdTrackKey(std::uint32_t code, IconResource icon, const char* suffix, UnitLink& link,
+                bool statusRead) {
     ShowSent(link.SendCommand(code), code, statusRead ? &link.status : nullptr);
-    SetTrayIcon(IconIndexOf(code == CdNext ? CdNextIcon : CdPrevIcon),
-                code == CdNext ? "CD Next" : "CD Prev");
+    SetTrayIcon(IconIndexOf(icon), suffix);
 }
 
 // The power toggles from the state that the operation itself reads.
@@ -214,8 +215,8 @@ void HandleHotkey(WPARAM hotkey, UnitLink& link) {
     case HotkeyVolumeUp: ArmVolumeStep(VolumeUpTimer); break;
     case HotkeyVolumeDown: ArmVolumeStep(VolumeDownTimer); break;
     case HotkeyCdPlayStop: CdPlayStop(link, statusRead); break;
-    case HotkeyCdPrev: CdTrackKey(CdPrev, link, statusRead); break;
-    case HotkeyCdNext: CdTrackKey(CdNext, link, statusRead); break;
+    case HotkeyCdPrev: CdTrackKey(CdPrev, CdPrevIcon, "CD Prev", link, statusRead); break;
+    case HotkeyCdNext: CdTrackKey(CdNext, CdNextIcon, "CD Next", link, statusRead); break;
     default: break;
     }
 }
