@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The system-wide hotkeys, pressed as on a keyboard (Ctrl+Alt+key through SendInput): each
 # steps the unit and shows its own picture in the tray until the next refresh, and what it sent
-# on the on-screen display, without taking the keyboard focus; -n turns the display off, -t
-# keeps it.
+# on the on-screen display, without taking the focus; -n turns the display off, -t keeps it.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin hotkeys "${1:?usage: $0 BUILD_DIR}"
@@ -110,7 +109,8 @@ held=
 for volume in 22 23 24; do
     deckprobe display hotkey up "VOLUME $volume" >/dev/null || held+=" VOLUME $volume"
 done
-stayed="$(deckprobe display hotkey up "VOLUME 25" --gone | sed -n 's/^gone after \([0-9]*\) ms$/\1/p')"
+stayed="$(deckprobe display hotkey up "VOLUME 25" --gone |
+    sed -n 's/^gone after \([0-9]*\) ms$/\1/p')"
 e2e_check "held, the key's steps show on the display one by one" "" "$held"
 e2e_check "one display window for all the steps" 1 "$(display_field windows)"
 if [ -n "$stayed" ] && [ "$stayed" -le 3000 ]; then
@@ -146,13 +146,10 @@ e2e_check "with -n no display window is ever made" 0 "$(display_field windows)"
 program_run -S
 program_wait_exit "$PROGRAM_PID" 30
 
-# -t: no icon, but the hotkeys still show the display.
+# -t: no icon, but the hotkeys still show the display (the -n copy's step left the unit at 21).
 program_start -s -t
 deckprobe window --wait 30000 >/dev/null || e2e_bail "the copy started with -s -t is resident"
-unitsim set volume=30 >/dev/null
-e2e_osd_after "with -t Ctrl+Alt+Down shows VOLUME 29 on the display" "VOLUME 29" hotkey down
+e2e_osd_after "with -t Ctrl+Alt+Down shows VOLUME 20 on the display" "VOLUME 20" hotkey down
 program_run -S
 program_wait_exit "$PROGRAM_PID" 30
-e2e_check "the copy started with -s -t ends with -S: its exit code" 0 \
-    "${PROGRAM_STATUS:-still running}"
 e2e_end

@@ -47,8 +47,7 @@ double_click on 101 "POWER ON"
 
 for wanted in on off; do
     unitsim log --clear >/dev/null
-    shown="VOLUME MUTE"
-    [ "$wanted" = off ] && shown="VOLUME $(unit_field volume)"
+    shown="VOLUME $(if [ "$wanted" = on ]; then echo MUTE; else unit_field volume; fi)"
     e2e_osd_after "middle click: the display shows $shown" "$shown" click "$x" "$y" middle
     if unit_wait_field mute "$wanted" "$REFRESH_WAIT"; then
         e2e_ok "middle click: mute is $wanted"
@@ -71,7 +70,8 @@ drag_to() {
     deckprobe drag "$@" --hold
     unit_wait_field volume "$volume" "$REFRESH_WAIT"
     local reached=$?
-    e2e_osd "drag to volume $volume: the display shows the volume sent" "VOLUME $volume"
+    e2e_check "drag to volume $volume: the display shows the volume sent" "VOLUME $volume" \
+        "$(display_field text)"
     deckprobe release
     return $reached
 }

@@ -10,11 +10,9 @@
 #   e2e_ok DESCRIPTION / e2e_not_ok DESCRIPTION [DETAIL...] / e2e_note TEXT
 #   e2e_check DESCRIPTION EXPECTED ACTUAL
 #   e2e_tooltip DESCRIPTION TEXT [SECONDS]   the tray icon's tooltip becomes TEXT
-#   e2e_osd DESCRIPTION TEXT            the on-screen display comes to show TEXT within 3 s
-#   e2e_osd_after DESCRIPTION TEXT ACTION...
-#                                       deckprobe's hotkey, click or dblclick ACTION, after
-#                                       which the display shows TEXT within 3 s (looked at
-#                                       from the same process: it fades within two seconds)
+#   e2e_osd_after DESCRIPTION TEXT ACTION...  deckprobe's hotkey, click or dblclick ACTION, then
+#                                       the on-screen display shows TEXT within 3 s (seen by
+#                                       the same process: it fades within two seconds)
 #   e2e_bail DESCRIPTION [DETAIL...]    a failure that makes the rest meaningless
 #   e2e_between_refreshes STEP [ARGS...] runs STEP, a function that acts and checks a picture
 #                                       that only lasts until the next periodic refresh; its
@@ -108,16 +106,6 @@ e2e_tooltip() {
         e2e_ok "$1"
     else
         e2e_not_ok "$1" "expected: $2" "actual:   $TRAY_TOOLTIP"
-    fi
-}
-
-e2e_osd() {
-    local seen
-    if seen="$(deckprobe display --wait "$2")"; then
-        e2e_ok "$1"
-    else
-        e2e_not_ok "$1" "expected: $2" "shown:    $(sed -n 's/^shown //p' <<<"$seen")," \
-            "text:     $(sed -n 's/^text //p' <<<"$seen")"
     fi
 }
 

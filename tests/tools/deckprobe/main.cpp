@@ -47,9 +47,7 @@ constexpr Subcommand Subcommands[] = {
     {"menu", "list [--popups N] [--wait MS] | click ID|sub | bounds | closed [--wait MS]", RunMenu},
     {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
      RunPanel},
-    {"display",
-     "[--wait TEXT | --gone] [--timeout MS] | hotkey KEY TEXT | click X Y [BUTTON] TEXT | "
-     "dblclick X Y TEXT [--gone] [--timeout MS]",
+    {"display", "[--gone] | hotkey KEY TEXT | click X Y [BUTTON] TEXT | dblclick X Y TEXT [--gone]",
      RunDisplay},
 };
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -19,14 +20,14 @@ constexpr unsigned DefaultTimeoutMs = 3000;
 constexpr unsigned GoneTimeoutMs = 10000;
 constexpr DWORD PollMs = 2;
 constexpr int TextSize = 128;
-constexpr char DisplayUsage[] =
-    "display takes [--wait TEXT | --gone] [--timeout MS], or hotkey KEY TEXT, click X Y "
-    "[left|middle|right] TEXT or dblclick X Y TEXT [--gone] [--timeout MS]";
+constexpr char DisplayUsage[] = "display takes [--gone] [--timeout MS], or hotkey KEY TEXT, click "
+                                "X Y [BUTTON] TEXT or dblclick X Y TEXT [--gone] [--timeout MS]";
 
 struct DisplayState {
     HWND window;
     int windows;
     bool shown;
+    RECT rect;
     char text[TextSize * 3]; // UTF-8
 };
 
@@ -46,6 +47,7 @@ DisplayState ReadDisplay() {
     EnumWindows(CountDisplay, reinterpret_cast<LPARAM>(&state));
     if (state.window != nullptr) {
         state.shown = IsWindowVisible(state.window) != FALSE;
+        GetWindowRect(state.window, &state.rect);
         wchar_t text[TextSize] = {};
         GetWindowTextW(state.window, text, TextSize);
         WideCharToMultiByte(CP_UTF8, 0, text, -1, state.text, sizeof(state.text), nullptr, nullptr);
@@ -54,102 +56,66 @@ DisplayState ReadDisplay() {
 }
 
 // Whether the screen shows the display's bezel where its window stands: drawn, not only shown.
-bool Drawn(HWND window) {
-    RECT rect;
-    if (window == nullptr || !GetWindowRect(window, &rect)) {
-        return false;
-    }
-    // Inside the bezel, between its light edge and the glass, at every scale: a 32nd of the
-    // display's height in from its corner.
-    const int inset = (rect.bottom - rect.top) / 32;
+// Looked at a 32nd of its height in from the corner: between the bezel's light edge and the
+// glass at every scale.
+bool Drawn(const DisplayState& state) {
+    const int inset = (state.rect.bottom - state.rect.top) / 32;
     HDC screen = GetDC(nullptr);
-    const COLORREF seen = GetPixel(screen, rect.left + inset, rect.top + inset);
+    const COLORREF seen = GetPixel(screen, state.rect.left + inset, state.rect.top + inset);
     ReleaseDC(nullptr, screen);
-    return seen == unit_display_colours::Bezel;
+    return state.shown && seen == unit_display_colours::Bezel;
 }
 
-void PrintForeground() {
+void PrintState(const DisplayState& state) {
+    const RECT& rect = state.rect;
+    std::printf("shown %s\ntext %s\nwindows %d\nrect %ld %ld %ld %ld\n", state.shown ? "yes" : "no",
+                state.text, state.windows, rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    wchar_t name[64] = L"none";
     HWND foreground = GetForegroundWindow();
-    wchar_t name[64] = {};
-    char utf8[64 * 3] = {};
-    if (foreground != nullptr && GetClassNameW(foreground, name, 64) != 0) {
-        WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    if (foreground != nullptr) {
+        GetClassNameW(foreground, name, 64);
     }
-    std::printf("foreground %s\n", utf8[0] != '\0' ? utf8 : "none");
-}
-
-void PrintFlags(HWND window) {
-    struct Flag {
-        LONG_PTR bit;
-        const char* name;
-    };
-    constexpr Flag Flags[] = {{WS_EX_TOPMOST, "topmost"},         {WS_EX_TOOLWINDOW, "toolwindow"},
-                              {WS_EX_NOACTIVATE, "noactivate"},   {WS_EX_LAYERED, "layered"},
-                              {WS_EX_TRANSPARENT, "transparent"}, {WS_EX_APPWINDOW, "appwindow"}};
-    const LONG_PTR style = window != nullptr ? GetWindowLongPtrW(window, GWL_EXSTYLE) : 0;
-    std::printf("flags");
-    for (const Flag& flag : Flags) {
-        if (style & flag.bit) {
-            std::printf(" %s", flag.name);
+    char utf8[64 * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    std::printf("foreground %s\ndrawn %s\nflags", utf8, Drawn(state) ? "yes" : "no");
+    const LONG_PTR style =
+        state.window != nullptr ? GetWindowLongPtrW(state.window, GWL_EXSTYLE) : 0;
+    const std::pair<LONG_PTR, const char*> flags[] = {{WS_EX_TOPMOST, "topmost"},
+                                                      {WS_EX_TOOLWINDOW, "toolwindow"},
+                                                      {WS_EX_NOACTIVATE, "noactivate"},
+                                                      {WS_EX_LAYERED, "layered"},
+                                                      {WS_EX_TRANSPARENT, "transparent"}};
+    for (const auto& [bit, flag] : flags) {
+        if ((style & bit) != 0) {
+            std::printf(" %s", flag);
         }
     }
     std::printf("\n");
 }
 
-void PrintState(const DisplayState& state) {
-    std::printf("shown %s\ntext %s\nwindows %d\n", state.shown ? "yes" : "no", state.text,
-                state.windows);
-    RECT rect = {};
-    if (state.window != nullptr) {
-        GetWindowRect(state.window, &rect);
-    }
-    std::printf("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top);
-    PrintForeground();
-    std::printf("drawn %s\n", state.shown && Drawn(state.window) ? "yes" : "no");
-    PrintFlags(state.window);
-}
-
 // Polls until the display is as wanted: shown with text and drawn, or hidden (text null).
 bool WaitFor(const char* text, unsigned timeoutMs, DisplayState& state) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(PollMs)) {
         state = ReadDisplay();
-        const bool done = text == nullptr ? !state.shown
-                                          : state.shown && std::strcmp(state.text, text) == 0 &&
-                                                Drawn(state.window);
-        if (done) {
+        if (text == nullptr ? !state.shown : std::strcmp(state.text, text) == 0 && Drawn(state)) {
             return true;
         }
-        if (GetTickCount() - start >= timeoutMs) {
-            return false;
-        }
-        Sleep(PollMs);
     }
+    return false;
 }
 
-// Carries out a hotkey, click or double click as those subcommands do; started gets the counter
-// as the key went down or the mouse began. A usage error for anything else.
-ProbeExit Act(ProbeArgs action, double& started) {
-    started = CounterMs();
+// A hotkey, click or double click as those subcommands make it, then the display showing text,
+// timed from the key going down or the mouse's start; with untilGone, also how long it stays.
+ProbeExit Measure(ProbeArgs action, const char* text, unsigned timeoutMs, bool untilGone) {
     const char* what = action.values[0];
     const ProbeArgs rest = {action.count - 1, action.values + 1};
-    if (std::strcmp(what, "hotkey") == 0 && rest.count == 1) {
-        return PressHotkey(rest.values[0], false, &started);
-    }
-    if (std::strcmp(what, "click") == 0) {
-        return RunClick(rest);
-    }
-    if (std::strcmp(what, "dblclick") == 0) {
-        return RunDoubleClick(rest);
-    }
-    return UsageError(DisplayUsage);
-}
-
-// With untilGone, also how long the display stays from then on.
-ProbeExit Measure(ProbeArgs action, const char* text, unsigned timeoutMs, bool untilGone) {
-    double pressed = 0;
-    const ProbeExit sent = Act(action, pressed);
+    double pressed = CounterMs();
+    const ProbeExit sent = std::strcmp(what, "hotkey") == 0 && rest.count == 1
+                               ? PressHotkey(rest.values[0], false, &pressed)
+                           : std::strcmp(what, "click") == 0    ? RunClick(rest)
+                           : std::strcmp(what, "dblclick") == 0 ? RunDoubleClick(rest)
+                                                                : UsageError(DisplayUsage);
     if (sent != ProbeOk) {
         return sent;
     }
@@ -176,23 +142,14 @@ ProbeExit RunDisplay(ProbeArgs args) {
     if (!TakeMillisecondsOption(args, "--timeout", timeoutMs)) {
         return UsageError(DisplayUsage);
     }
-    if (args.count >= 2 && args.values[0][0] != '-') {
+    if (args.count >= 2) {
         return Measure({args.count - 1, args.values}, args.values[args.count - 1], timeoutMs, gone);
     }
-    const char* wanted = nullptr;
-    if (args.count == 2 && std::strcmp(args.values[0], "--wait") == 0 && !gone) {
-        wanted = args.values[1];
-    } else if (args.count != 0) {
+    if (args.count != 0) {
         return UsageError(DisplayUsage);
     }
     DisplayState state = ReadDisplay();
-    if (wanted == nullptr && !gone) {
-        PrintState(state);
-        return ProbeOk;
-    }
-    const double start = CounterMs();
-    const bool waited = WaitFor(wanted, timeoutMs, state);
+    const bool waited = !gone || WaitFor(nullptr, timeoutMs, state);
     PrintState(state);
-    std::printf("waited %.0f ms\n", CounterMs() - start);
     return waited ? ProbeOk : ProbeNotFound;
 }

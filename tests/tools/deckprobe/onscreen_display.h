@@ -2,13 +2,10 @@
 
 #include "tests/tools/deckprobe/probe_args.h"
 
-// display [--wait TEXT | --gone] [--timeout MS]: the program's on-screen display as lines
-//     "shown yes|no", "text TEXT" (UTF-8), "windows N" (the display's windows, shown or not),
-//     "rect X Y WIDTH HEIGHT" (on the screen),
-//     "foreground CLASS" (the window with the keyboard focus; "none"), "drawn yes|no" (its
-//     bezel on the screen), "flags ..." (its extended styles by name). With --wait, once it
-//     shows TEXT; with --gone, once it is hidden (exit 1 when that does not happen in time),
-//     and then "waited MS ms".
+// display [--gone] [--timeout MS]: the program's on-screen display as lines "shown yes|no",
+//     "text TEXT" (UTF-8), "windows N" (shown or not), "rect X Y WIDTH HEIGHT", "foreground
+//     CLASS" (the focus's window, or "none"), "drawn yes|no" (its bezel on the screen), "flags
+//     ..." (its extended styles); with --gone, once it is hidden (exit 1 if not in time).
 // display hotkey KEY TEXT | click X Y [BUTTON] TEXT | dblclick X Y TEXT [--gone] [--timeout MS]:
 //     presses the hotkey or clicks as those subcommands do, then prints "drawn after MS ms" once
 //     the display shows TEXT on the screen, counted from the key going down (as "hotkey --clock"
