@@ -41,6 +41,7 @@ bool CarryOut(const OptionAction& action, UnitLink& link) {
         Sleep(PowerOptionWaitMs);
         break;
     case OptionKind::KeepPowerAtSessionEnd: trayState.keepPowerAtSessionEnd = true; break;
+    case OptionKind::NoOnScreenDisplay: trayState.noOnScreenDisplay = true; break;
     case OptionKind::Stay: return false;
     case OptionKind::NoTrayIcon: trayState.noTrayIcon = true; break;
     case OptionKind::SetVolume: link.SetVolumeLevel(action.number); break;

@@ -49,6 +49,7 @@ OptionAction ParseOption(const char* argument) {
     case 'P': return {OptionKind::PowerOff, 0};
     case 'S': return {OptionKind::StopResident, 0};
     case 'i': return {OptionKind::SelectInput, ReadOptionNumber(argument + 2)};
+    case 'n': return {OptionKind::NoOnScreenDisplay, 0};
     case 'p': return {OptionKind::PowerOn, 0};
     case 'q': return {OptionKind::KeepPowerAtSessionEnd, 0};
     case 's': return {OptionKind::Stay, 0};

@@ -9,6 +9,7 @@ enum class OptionKind {
     SelectInput,           // -i<n>
     PowerOn,               // -p
     KeepPowerAtSessionEnd, // -q
+    NoOnScreenDisplay,     // -n
     Stay,                  // -s
     NoTrayIcon,            // -t
     SetVolume,             // -v<n>

@@ -3,6 +3,7 @@
 #include "tray/bounded_text.h"
 #include "tray/context_menu.h"
 #include "tray/monitor_dpi.h"
+#include "tray/osd_window.h"
 #include "tray/pointer_reading.h"
 #include "tray/status_refresh.h"
 #include "tray/status_text.h"
@@ -36,11 +37,19 @@ void ShowVolume(std::int32_t volume, const char* suffix) {
     SetTrayIcon(VolumeIconIndex(volume), suffix);
 }
 
+// The on-screen display tells what reached the unit, after it has: a command the driver did not
+// take shows nothing. before is the status read just before the command, or null.
+void ShowSent(bool accepted, std::uint32_t code, const UnitStatus* before) {
+    if (accepted) {
+        ShowOnScreenDisplay(DescribeOsd(code, before));
+    }
+}
+
 // A failed read leaves the volume alone: an unknown volume must not be stepped from zero.
 void StepVolume(UINT_PTR timer, UnitLink& link) {
     if (link.ReadStatus()) {
         const std::int32_t volume = SteppedVolume(link.status.volume, timer == VolumeUpTimer);
-        link.SetVolumeLevel(volume);
+        ShowSent(link.SetVolumeLevel(volume), NumberedCommand(SetVolume, volume), &link.status);
         ShowVolume(volume, "Volume");
     }
     KillTimer(trayState.window, timer);
@@ -62,8 +71,8 @@ void DragTick(UnitLink& link) {
     case DragTickAction::SetVolume: break;
     }
     trayState.dragVolume = tick.volume;
-    // Sent on every tick, changed or not.
-    link.SetVolumeLevel(tick.volume);
+    // Sent on every tick, changed or not; the display stays up while the button is held.
+    ShowSent(link.SetVolumeLevel(tick.volume), NumberedCommand(SetVolume, tick.volume), nullptr);
     char suffix[StatusTextSize];
     FormatText(suffix, " Vol:%d", tick.volume);
     ShowVolume(tick.volume, suffix);
@@ -82,12 +91,41 @@ void CdPlayStop(UnitLink& link, bool statusRead) {
         statusRead ? DecideCdPlayStop(link.status.discPresent, link.status.cdPlayState)
                    : CdPlayStopAction::Nothing;
     if (action == CdPlayStopAction::Stop) {
-        link.SendCommand(CdStop);
+        ShowSent(link.SendCommand(CdStop), CdStop, &link.status);
         SetTrayIcon(IconIndexOf(CdStopIcon), "CD Stop");
     } else if (action == CdPlayStopAction::PlayPause) {
-        link.SendCommand(CdPlayPause);
+        ShowSent(link.SendCommand(CdPlayPause), CdPlayPause, &link.status);
         SetTrayIcon(IconIndexOf(CdPlayIcon), "CD Play");
     }
+}
+
+// The icon changes even when the command could not be sent; the display only when it was.
+void CdTrackKey(std::uint32_t code, IconResource icon, const char* suffix, UnitLink& link,
+                bool statusRead) {
+    ShowSent(link.SendCommand(code), code, statusRead ? &link.status : nullptr);
+    SetTrayIcon(IconIndexOf(icon), suffix);
+}
+
+// The power toggles from the state that the operation itself reads.
+void TogglePower(UnitLink& link) {
+    std::uint32_t sent = 0;
+    link.TogglePower(&sent);
+    ShowSent(sent != 0, sent, nullptr);
+    StatusRefresh();
+}
+
+// The mute command toggles whatever the unit's state: the status read just before it tells
+// which way, for the display.
+void ToggleMute(UnitLink& link) {
+    bool statusRead = false;
+    bool sent = false;
+    if (link.EnsureOpen()) {
+        statusRead = link.ReadStatus();
+        sent = link.ToggleMute();
+    }
+    link.Close();
+    ShowSent(sent && statusRead, MuteToggle, &link.status);
+    StatusRefresh();
 }
 
 // Without the cursor's position or the unit's volume there is nothing to drag from: the drag
@@ -116,14 +154,8 @@ void OnIconMouse(LPARAM mouseMessage, UnitLink& link) {
     case WM_LBUTTONDOWN: StartDrag(link); break;
     case WM_LBUTTONUP: EndDrag(); break;
     case WM_RBUTTONUP: ShowContextMenu(); break;
-    case WM_LBUTTONDBLCLK:
-        link.TogglePower();
-        StatusRefresh();
-        break;
-    case WM_MBUTTONUP:
-        link.ToggleMute();
-        StatusRefresh();
-        break;
+    case WM_LBUTTONDBLCLK: TogglePower(link); break;
+    case WM_MBUTTONUP: ToggleMute(link); break;
     default: break;
     }
 }
@@ -194,6 +226,7 @@ void HandleDestroy() {
         UnregisterHotKey(trayState.window, hotkey.id);
     }
     HandleTrayRemove();
+    DestroyOnScreenDisplay();
 }
 
 void HandleTimer(UINT_PTR timer, UnitLink& link) {
@@ -218,14 +251,8 @@ void HandleHotkey(WPARAM hotkey, UnitLink& link) {
     case HotkeyVolumeUp: ArmVolumeStep(VolumeUpTimer); break;
     case HotkeyVolumeDown: ArmVolumeStep(VolumeDownTimer); break;
     case HotkeyCdPlayStop: CdPlayStop(link, statusRead); break;
-    case HotkeyCdPrev:
-        link.SendCommand(CdPrev);
-        SetTrayIcon(IconIndexOf(CdPrevIcon), "CD Prev");
-        break;
-    case HotkeyCdNext:
-        link.SendCommand(CdNext);
-        SetTrayIcon(IconIndexOf(CdNextIcon), "CD Next");
-        break;
+    case HotkeyCdPrev: CdTrackKey(CdPrev, CdPrevIcon, "CD Prev", link, statusRead); break;
+    case HotkeyCdNext: CdTrackKey(CdNext, CdNextIcon, "CD Next", link, statusRead); break;
     default: break;
     }
 }

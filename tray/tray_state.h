@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tray/tray_icon_look.h"
+#include "tray/osd_content.h"
 #include "tray/tray_unit_state.h"
 
 #include <windows.h>
@@ -17,6 +18,7 @@ struct TrayState : TrayUnitState {
     HINSTANCE instance;
     bool keepPowerAtSessionEnd; // -q
     bool noTrayIcon;            // -t
+    bool noOnScreenDisplay;     // -n
     MixerVolumeSnapshot* mixerSnapshot;
     bool dragging;
     POINT dragOrigin;
@@ -27,6 +29,12 @@ struct TrayState : TrayUnitState {
     HMENU numberSubmenu;
     TrayIconLook iconLook;  // how the notification area wants its pictures; chosen on adding
     std::int32_t shownIcon; // the icon resource whose picture the icon shows now
+    // The on-screen display: its window, made when it is first needed; what it shows, at the
+    // DPI of the monitor it stands on; its opacity while it fades.
+    HWND osdWindow;
+    OsdContent osdContent;
+    std::uint32_t osdDpi;
+    BYTE osdAlpha;
 };
 
 extern TrayState trayState;

@@ -85,22 +85,26 @@ bool UnitLink::ReadStatus() {
 
 // A failed status read sends nothing: an unknown state must never be taken for "off" and
 // switch the unit on.
-bool UnitLink::TogglePower() {
+bool UnitLink::TogglePower(std::uint32_t* sent) {
     OpenForOperation open(*this);
+    if (sent != nullptr) {
+        *sent = 0;
+    }
     if (!open.Ready()) {
         return false;
     }
     if (ReadStatus()) {
-        SendCommand(status.powerOn ? PowerOff : PowerOn);
+        const std::uint32_t code = status.powerOn ? PowerOff : PowerOn;
+        if (SendCommand(code) && sent != nullptr) {
+            *sent = code;
+        }
     }
     return true;
 }
 
-void UnitLink::ToggleMute() {
+bool UnitLink::ToggleMute() {
     OpenForOperation open(*this);
-    if (open.Ready()) {
-        SendCommand(MuteToggle);
-    }
+    return open.Ready() && SendCommand(MuteToggle);
 }
 
 bool UnitLink::SetPower(std::uint8_t wanted) {
@@ -118,11 +122,10 @@ bool UnitLink::SetPower(std::uint8_t wanted) {
     return true;
 }
 
-void UnitLink::SetVolumeLevel(int volume) {
+bool UnitLink::SetVolumeLevel(int volume) {
     OpenForOperation open(*this);
-    if (open.Ready() && volume >= MinVolume && volume <= MaxVolume) {
-        SendCommand(NumberedCommand(SetVolume, static_cast<std::uint32_t>(volume)));
-    }
+    return open.Ready() && volume >= MinVolume && volume <= MaxVolume &&
+           SendCommand(NumberedCommand(SetVolume, static_cast<std::uint32_t>(volume)));
 }
 
 void UnitLink::SelectInput(unsigned input) {

@@ -27,10 +27,12 @@ public:
     // Needs a link that the caller opened; pauses 50 ms after a command the driver accepted.
     bool SendCommand(std::uint32_t code);
     // These open an unopened link for themselves and close it again afterwards.
-    bool TogglePower();
-    void ToggleMute();
+    // TogglePower puts the code the driver accepted, or 0, into *sent when it is given.
+    bool TogglePower(std::uint32_t* sent = nullptr);
+    // True when the driver accepted the command.
+    bool ToggleMute();
     bool SetPower(std::uint8_t wanted);
-    void SetVolumeLevel(int volume);
+    bool SetVolumeLevel(int volume);
     void SelectInput(unsigned input);
 
     // Never opens the link; a failed read leaves status as it was.

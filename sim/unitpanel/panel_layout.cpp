@@ -52,13 +52,6 @@ void LayoutRow(const int (&groups)[N], int firstSlot, int top, int dpi, PanelLay
     }
 }
 
-// Dots a third of the pitch apart; at two pixels apart and less they touch, since a one-pixel
-// dot is too faint to read.
-DotLine DotsOf(int designPitch, int dpi) {
-    const int pitch = ScaleToDpi(designPitch, dpi) > 1 ? ScaleToDpi(designPitch, dpi) : 2;
-    return {pitch, pitch > 2 ? pitch - (pitch + 1) / 3 : pitch};
-}
-
 void LayoutDisplay(int dpi, PanelLayout& layout) {
     const int width = layout.display.right - layout.display.left;
     const int height = layout.display.bottom - layout.display.top;
@@ -66,8 +59,8 @@ void LayoutDisplay(int dpi, PanelLayout& layout) {
     const int textLeft = ScaleToDpi(14, dpi);
     const int textRight = width - textLeft;
     layout.glass = {inset, inset, width - inset, height - inset};
-    layout.large = DotsOf(3, dpi);
-    layout.small = DotsOf(2, dpi);
+    layout.large = DotLineAt(3, dpi);
+    layout.small = DotLineAt(2, dpi);
     const int annunciatorTop = ScaleToDpi(9, dpi);
     layout.annunciators = {textLeft, annunciatorTop, textRight,
                            annunciatorTop + ScaleToDpi(12, dpi)};
@@ -82,13 +75,6 @@ void LayoutDisplay(int dpi, PanelLayout& layout) {
 }
 
 } // namespace
-
-int ScaleToDpi(int designPixels, int dpi) {
-    // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
-    const long long scaled = static_cast<long long>(designPixels) * dpi;
-    return static_cast<int>(scaled >= 0 ? (scaled + DesignDpi / 2) / DesignDpi
-                                        : (scaled - DesignDpi / 2) / DesignDpi);
-}
 
 PanelLayout LayoutPanel(int dpi) {
     if (dpi < DesignDpi / 2) {

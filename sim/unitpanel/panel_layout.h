@@ -4,19 +4,13 @@
 // scaled, with every edge on a whole pixel, so that it stays sharp at each scale.
 
 #include "sim/unitpanel/panel_keys.h"
+#include "tray/dot_matrix.h"
 
 struct PanelRect {
     int left;
     int top;
     int right;
     int bottom;
-};
-
-struct DotLine {
-    int pitch;                                // from one dot to the next
-    int dot;                                  // a dot's side
-    int Advance() const { return pitch * 6; } // five dots and a blank column
-    int Height() const { return pitch * 6 + dot; }
 };
 
 struct PanelLayout {
@@ -49,6 +43,3 @@ struct PanelLayout {
 };
 
 PanelLayout LayoutPanel(int dpi);
-
-// A length of the 96-DPI design at the layout's DPI.
-int ScaleToDpi(int designPixels, int dpi);

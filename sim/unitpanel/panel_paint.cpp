@@ -1,24 +1,19 @@
 #include "sim/unitpanel/panel_paint.h"
 
-#include "sim/unitpanel/dot_matrix.h"
+#include "tray/dot_matrix_paint.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
+using namespace unit_display_colours;
+
 // A dark body with a vacuum-fluorescent display, as the unit's own front.
 constexpr COLORREF Body = RGB(44, 46, 51);
 constexpr COLORREF BodyEdge = RGB(62, 65, 71);
-constexpr COLORREF Bezel = RGB(18, 19, 22);
-constexpr COLORREF BezelEdge = RGB(78, 82, 90);
-constexpr COLORREF Glass = RGB(7, 13, 14);
-constexpr COLORREF Lit = RGB(98, 238, 220);
-constexpr COLORREF LitStandby = RGB(48, 122, 112);
 constexpr COLORREF LitGrey = RGB(122, 127, 132);
-constexpr COLORREF Ghost = RGB(14, 29, 30);
 constexpr COLORREF GhostGrey = RGB(26, 28, 30);
-constexpr COLORREF Amber = RGB(255, 162, 64);
 constexpr COLORREF KeyFace = RGB(68, 71, 77);
 constexpr COLORREF KeyFacePressed = RGB(50, 52, 57);
 constexpr COLORREF KeyHighlight = RGB(100, 104, 112);
@@ -142,42 +137,6 @@ DisplayColours ColoursOf(const PanelView& view) {
     return {view.powerOn ? Lit : LitStandby, Ghost};
 }
 
-int DotTextWidth(const DotLine& line, const char* text) {
-    const int length = static_cast<int>(std::strlen(text));
-    return length == 0 ? 0 : length * line.Advance() - line.pitch;
-}
-
-void DotCells(HDC dc, int x, int y, const DotLine& line, int cells, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    for (int cell = 0; cell < cells; ++cell, x += line.Advance()) {
-        for (int row = 0; row < DotRows; ++row) {
-            for (int column = 0; column < DotColumns; ++column) {
-                const RECT dot = {x + column * line.pitch, y + row * line.pitch,
-                                  x + column * line.pitch + line.dot,
-                                  y + row * line.pitch + line.dot};
-                FillRect(dc, &dot, DcBrush());
-            }
-        }
-    }
-}
-
-void DotText(HDC dc, int x, int y, const DotLine& line, const char* text, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    for (; *text != '\0'; ++text, x += line.Advance()) {
-        for (int row = 0; row < DotRows; ++row) {
-            const std::uint8_t bits = DotRow(*text, row);
-            for (int column = 0; column < DotColumns; ++column) {
-                if (bits & (0x10 >> column)) {
-                    const RECT dot = {x + column * line.pitch, y + row * line.pitch,
-                                      x + column * line.pitch + line.dot,
-                                      y + row * line.pitch + line.dot};
-                    FillRect(dc, &dot, DcBrush());
-                }
-            }
-        }
-    }
-}
-
 void PaintAnnunciators(HDC dc, int x0, int y0, const PanelLayout& layout, const PanelFonts& fonts,
                        const PanelView& view, const DisplayColours& colours) {
     Selected font(dc, fonts.annunciator);
@@ -207,7 +166,7 @@ int PaintVolume(HDC dc, int x0, int y0, const PanelLayout& layout, const PanelFo
     const int digitsWidth = VolumeDigits * line.Advance() - line.pitch;
     const int right = x0 + layout.mainLine.right;
     const int top = y0 + layout.mainLine.top;
-    DotCells(dc, right - digitsWidth, top, line, VolumeDigits, colours.ghost);
+    PaintDotCells(dc, right - digitsWidth, top, line, VolumeDigits, colours.ghost);
     const bool on = view.link == PanelLink::Ready && view.powerOn;
     Selected font(dc, fonts.annunciator);
     TEXTMETRICA metrics = {};
@@ -221,7 +180,7 @@ int PaintVolume(HDC dc, int x0, int y0, const PanelLayout& layout, const PanelFo
         digits[0] = volume >= 10 ? static_cast<char>('0' + volume / 10) : ' ';
         digits[1] = static_cast<char>('0' + volume % 10);
         digits[2] = '\0';
-        DotText(dc, right - digitsWidth, top, line, digits, colours.lit);
+        PaintDotText(dc, right - digitsWidth, top, line, digits, colours.lit);
     }
     return labelX;
 }
@@ -423,16 +382,16 @@ void PaintDisplay(HDC dc, const RECT& area, const PanelLayout& layout, const Pan
     const int mainX = x0 + layout.mainLine.left;
     const int mainY = y0 + layout.mainLine.top;
     const int cells = (volumeLeft - mainX) / large.Advance() - 1;
-    DotCells(dc, mainX, mainY, large, cells, colours.ghost);
-    DotText(dc, mainX, mainY, large, view.main, colours.lit);
+    PaintDotCells(dc, mainX, mainY, large, cells, colours.ghost);
+    PaintDotText(dc, mainX, mainY, large, view.main, colours.lit);
 
     PaintBar(dc, x0, y0, layout, view, colours);
 
     const DotLine& small = layout.small;
     const int subY = y0 + layout.subLine.top;
-    DotText(dc, x0 + layout.subLine.left, subY, small, view.sub, colours.lit);
-    DotText(dc, x0 + layout.subLine.right - DotTextWidth(small, view.subRight), subY, small,
-            view.subRight, colours.lit);
+    PaintDotText(dc, x0 + layout.subLine.left, subY, small, view.sub, colours.lit);
+    PaintDotText(dc, x0 + layout.subLine.right - DotTextWidth(small, view.subRight), subY, small,
+                 view.subRight, colours.lit);
 }
 
 void PaintStrip(HDC dc, const RECT& area, const PanelFonts& fonts, const CommandStrip& strip,

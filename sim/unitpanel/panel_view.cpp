@@ -1,6 +1,6 @@
 #include "sim/unitpanel/panel_view.h"
 
-#include "sim/unitpanel/dot_matrix.h"
+#include "tray/dot_matrix.h"
 #include "unit/command_code.h"
 #include "unit/unit_status.h"
 

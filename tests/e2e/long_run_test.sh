@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# A long run of the resident copy: refresh-timer messages, hotkeys and menu commands sent as fast
-# as the program handles them, the taskbar's theme turning every hundred refreshes, with the
-# program's handles, GDI and USER objects and private bytes and the driver's open handles
-# sampled throughout. From the sample after a warm-up to the last, none may grow beyond a small
-# stated tolerance. DECKHAND_LONG_RUN_CYCLES and DECKHAND_LONG_RUN_KEYS set the counts
-# (scripts/soak: 100,000 and 10,000), DECKHAND_LONG_RUN_SAMPLES the number of samples.
+# A long run of the resident copy: refresh-timer messages, hotkeys, menu commands and volume steps
+# on the on-screen display (which fades out before each sample), sent as fast as the program
+# handles them, the taskbar's theme turning every hundred refreshes, with the program's handles,
+# GDI and USER objects and private bytes and the driver's open handles sampled throughout. From
+# the sample after a warm-up to the last, none may grow beyond a small stated tolerance.
+# DECKHAND_LONG_RUN_CYCLES, DECKHAND_LONG_RUN_KEYS and DECKHAND_LONG_RUN_DISPLAYS set the counts
+# (scripts/soak: 100,000, 10,000 and 10,000), DECKHAND_LONG_RUN_SAMPLES the number of samples.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin long_run "${1:?usage: $0 BUILD_DIR}"
 
 CYCLES="${DECKHAND_LONG_RUN_CYCLES:-5000}"
 KEYS="${DECKHAND_LONG_RUN_KEYS:-300}"
+DISPLAYS="${DECKHAND_LONG_RUN_DISPLAYS:-1000}"
 SAMPLES="${DECKHAND_LONG_RUN_SAMPLES:-10}"
 # Flat: at most this many more handles (or GDI or USER objects) and this many more private bytes
 # at the end than after the warm-up. One handle kept per refresh would add thousands.
@@ -26,13 +28,18 @@ MENU_IDS=(40001 40002 40003 40004 40005 40006 40010 1026 1027 1028 1029 1040 104
 for id in "${MENU_IDS[@]}"; do
     KEY_LIST+=("0x111:$id")
 done
+# The volume step's timer messages, one up and one down: each step is shown on the display.
+DISPLAY_LIST=(0x113:11 0x113:12)
 cycles_per_sample=$(((CYCLES + SAMPLES - 1) / SAMPLES))
+display_rounds=$(((DISPLAYS + SAMPLES * ${#DISPLAY_LIST[@]} - 1) / (SAMPLES * ${#DISPLAY_LIST[@]})))
 key_rounds=$(((KEYS + SAMPLES * ${#KEY_LIST[@]} - 1) / (SAMPLES * ${#KEY_LIST[@]})))
 
 # run_share: one sample's share of the work; false when the program did not take it.
 run_share() {
     deckprobe send "$REFRESH" --rounds "$cycles_per_sample" --theme-every 100 >/dev/null &&
-        deckprobe send "${KEY_LIST[@]}" --rounds "$key_rounds" >/dev/null
+        deckprobe send "${KEY_LIST[@]}" --rounds "$key_rounds" >/dev/null &&
+        deckprobe send "${DISPLAY_LIST[@]}" --rounds "$display_rounds" >/dev/null &&
+        deckprobe display --gone --timeout 10000 >/dev/null
 }
 
 # sample N CYCLES KEYS: one row of the table, printed and kept in ROWS; the driver's handles are
@@ -73,19 +80,24 @@ e2e_least_gap "the warm-up: 50 ms from each command to the next transfer" 49 \
     "$(unit_gaps 'write:.*' "$UNIT_TRANSFER")"
 # Both of the taskbar's themes, so that both sets of pictures are loaded.
 deckprobe send "$REFRESH" --rounds 100 --theme-every 50 >/dev/null || e2e_bail "the warm-up is handled"
+deckprobe send "${DISPLAY_LIST[@]}" >/dev/null # its text stays when it has faded
+e2e_check "a volume step shows on the display" "VOLUME $(unit_field volume)" "$(display_field text)"
+deckprobe display --gone --timeout 10000 >/dev/null || e2e_bail "the display fades out"
 e2e_note " sample   cycles   keys  handles   gdi  user      private   workingset  driver       s"
 sample 0 0 0
-cycles=0 keys=0 taken=1
+cycles=0 keys=0 displays=0 taken=1
 for ((n = 1; n <= SAMPLES; n++)); do
     if ! run_share; then
         taken=0
         break
     fi
     cycles=$((cycles + cycles_per_sample)) keys=$((keys + key_rounds * ${#KEY_LIST[@]}))
+    displays=$((displays + display_rounds * ${#DISPLAY_LIST[@]}))
     sample "$n" "$cycles" "$keys"
 done
 if [ "$taken" = 1 ]; then
-    e2e_ok "the copy handled $cycles refresh cycles and $keys hotkeys and menu commands"
+    e2e_ok "the copy handled $cycles refresh cycles, $keys hotkeys and menu commands and" \
+        "$displays volume steps on the display"
 else
     e2e_not_ok "the copy handled every message" "stopped in share $n of $SAMPLES"
 fi

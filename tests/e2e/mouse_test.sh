@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Mouse gestures on the tray icon, made with real button presses where the screenshot shows
 # the icon: a double click toggles power, a middle click toggles mute, a left-button drag sets
-# the volume (one step per three pixels, right or up raises it).
+# the volume (one step per three pixels, right or up raises it); the on-screen display shows
+# what each sent.
 set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin mouse "${1:?usage: $0 BUILD_DIR}"
@@ -18,12 +19,12 @@ commands_besides_volume() {
     unit_commands | grep -vx "SetVolume+$1" | paste -sd' '
 }
 
-# double_click WANTED_POWER WANTED_ICON
+# double_click WANTED_POWER WANTED_ICON WANTED_DISPLAY
 double_click() {
     local volume
     volume="$(unit_field volume)"
     unitsim log --clear >/dev/null
-    deckprobe dblclick "$x" "$y"
+    e2e_osd_after "double click: the display shows $3" "$3" dblclick "$x" "$y"
     if unit_wait_field power "$1" "$REFRESH_WAIT"; then
         e2e_ok "double click: the unit is $1"
     else
@@ -41,12 +42,13 @@ double_click() {
     fi
 }
 
-double_click off 102
-double_click on 101
+double_click off 102 STANDBY
+double_click on 101 "POWER ON"
 
 for wanted in on off; do
     unitsim log --clear >/dev/null
-    deckprobe click "$x" "$y" middle
+    shown="VOLUME $(if [ "$wanted" = on ]; then echo MUTE; else unit_field volume; fi)"
+    e2e_osd_after "middle click: the display shows $shown" "$shown" click "$x" "$y" middle
     if unit_wait_field mute "$wanted" "$REFRESH_WAIT"; then
         e2e_ok "middle click: mute is $wanted"
     else
@@ -61,13 +63,15 @@ done
 
 # drag_to VOLUME X Y DX DY: drags from X,Y by DX,DY and holds the button there until the unit has
 # the volume that position gives (the drag's ticks come every 100 ms, but a busy machine may
-# delay them), then lets go.
+# delay them), and the display shows the volume sent; then lets go.
 drag_to() {
     local volume="$1"
     shift
     deckprobe drag "$@" --hold
     unit_wait_field volume "$volume" "$REFRESH_WAIT"
     local reached=$?
+    e2e_check "drag to volume $volume: the display shows the volume sent" "VOLUME $volume" \
+        "$(display_field text)"
     deckprobe release
     return $reached
 }

@@ -20,6 +20,8 @@ TEST(CommandOptions, OnlyTheByteAfterTheDashCountsAndCaseMatters) {
         {"-S", OptionKind::StopResident, 0},
         {"-q", OptionKind::KeepPowerAtSessionEnd, 0},
         {"-t", OptionKind::NoTrayIcon, 0},
+        {"-n", OptionKind::NoOnScreenDisplay, 0},
+        {"-N", OptionKind::NotAnOption, 0},
         {"-power", OptionKind::PowerOn, 0},
         {"-stay", OptionKind::Stay, 0},
         {"-S1", OptionKind::StopResident, 0},

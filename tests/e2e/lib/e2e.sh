@@ -11,6 +11,9 @@
 #   e2e_check DESCRIPTION EXPECTED ACTUAL
 #   e2e_tooltip DESCRIPTION TEXT [SECONDS]   the tray icon's tooltip becomes TEXT
 #   e2e_least_gap DESCRIPTION MS GAPS   GAPS (lines of unit_gaps) hold a gap, none below MS
+#   e2e_osd_after DESCRIPTION TEXT ACTION...  deckprobe's hotkey, click or dblclick ACTION, then
+#                                       the on-screen display shows TEXT within 3 s (seen by
+#                                       the same process: it fades within two seconds)
 #   e2e_bail DESCRIPTION [DETAIL...]    a failure that makes the rest meaningless
 #   e2e_between_refreshes STEP [ARGS...] runs STEP, a function that acts and checks a picture
 #                                       that only lasts until the next periodic refresh; its
@@ -117,6 +120,16 @@ e2e_least_gap() {
         e2e_ok "$1 ($least ms$([ "$count" = 1 ] || echo ", the least of $count"))"
     else
         e2e_not_ok "$1" "at least $2 ms; the gaps: $(paste -sd' ' <<<"$3")"
+    fi
+}
+
+e2e_osd_after() {
+    local description="$1" text="$2" drawn
+    shift 2
+    if drawn="$(deckprobe display "$@" "$text")"; then
+        e2e_ok "$description ($drawn)"
+    else
+        e2e_not_ok "$description" "$drawn"
     fi
 }
 

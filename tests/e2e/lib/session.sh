@@ -53,6 +53,8 @@
 #   unit_wait_no_handles SECONDS           true once no handle to a unit is open; the last
 #                                          count read is in UNIT_OPEN_HANDLES
 #   refresh_now                            the program refreshes at once, as on its timer
+#   display_field FIELD                    one line of "deckprobe display" (the on-screen
+#                                          display): shown, text, windows, rect, drawn, ...
 #   usage_figure NAME LINE                 one figure of a "deckprobe usage" line ("-" when
 #                                          the system does not give it)
 #   program_least_handles                  the program's handles, the least of three samples
@@ -380,6 +382,10 @@ unit_wait_no_handles() {
 # within the next five seconds.
 refresh_now() {
     deckprobe send 0x113:0 >/dev/null
+}
+
+display_field() {
+    deckprobe display | sed -n "s/^$1 //p"
 }
 
 usage_figure() {

@@ -73,7 +73,7 @@ ProbeExit RunHotkey(ProbeArgs args) {
                            : UsageError("hotkey takes up, down, num4, num5 or num6 [--clock]");
 }
 
-ProbeExit PressHotkey(const char* name, bool printClock) {
+ProbeExit PressHotkey(const char* name, bool printClock, double* pressedAt) {
     const KeyName* key = FindKey(name);
     if (key == nullptr) {
         return UsageError("hotkey takes up, down, num4, num5 or num6");
@@ -92,6 +92,9 @@ ProbeExit PressHotkey(const char* name, bool printClock) {
     const bool released = altReleased && controlReleased;
     if (sent && printClock) {
         std::printf("pressed %.3f\n", pressedMs);
+    }
+    if (pressedAt != nullptr) {
+        *pressedAt = pressedMs;
     }
     return sent && released ? ProbeOk : ProbeNotFound;
 }

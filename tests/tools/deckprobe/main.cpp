@@ -7,6 +7,7 @@
 #include "tests/tools/deckprobe/keyboard.h"
 #include "tests/tools/deckprobe/message_boxes.h"
 #include "tests/tools/deckprobe/mouse.h"
+#include "tests/tools/deckprobe/onscreen_display.h"
 #include "tests/tools/deckprobe/popup_menu.h"
 #include "tests/tools/deckprobe/probe_args.h"
 #include "tests/tools/deckprobe/process_usage.h"
@@ -48,6 +49,8 @@ constexpr Subcommand Subcommands[] = {
     {"panel", "text [strip] [--wait TEXT] | key NAME | hotkey KEY TEXT | press CODE TEXT",
      RunPanel},
     {"theme", "light|dark", RunTheme},
+    {"display", "[--gone] | hotkey KEY TEXT | click X Y [BUTTON] TEXT | dblclick X Y TEXT [--gone]",
+     RunDisplay},
 };
 
 ProbeExit Usage() {

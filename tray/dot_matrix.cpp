@@ -1,4 +1,6 @@
-#include "sim/unitpanel/dot_matrix.h"
+#include "tray/dot_matrix.h"
+
+#include <cstring>
 
 namespace {
 
@@ -69,4 +71,23 @@ std::uint8_t DotRow(char c, int row) {
         }
     }
     return 0;
+}
+
+int ScaleToDpi(int designPixels, int dpi) {
+    constexpr int DesignDpi = 96;
+    // Lengths of some hundred pixels at no more than a hundred times 96 DPI stay far within 32
+    // bits, and a 32-bit division needs no runtime helper in the 32-bit program.
+    const int scaled = designPixels * dpi;
+    return scaled >= 0 ? (scaled + DesignDpi / 2) / DesignDpi
+                       : (scaled - DesignDpi / 2) / DesignDpi;
+}
+
+DotLine DotLineAt(int designPitch, int dpi) {
+    const int pitch = ScaleToDpi(designPitch, dpi) > 1 ? ScaleToDpi(designPitch, dpi) : 2;
+    return {pitch, pitch > 2 ? pitch - (pitch + 1) / 3 : pitch};
+}
+
+int DotTextWidth(const DotLine& line, const char* text) {
+    const int length = static_cast<int>(std::strlen(text));
+    return length == 0 ? 0 : length * line.Advance() - line.pitch;
 }
