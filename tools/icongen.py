@@ -16,7 +16,9 @@ The legend ("colour <char> <name>") gives each character a colour: one of the 16
 names of the standard VGA palette below (some with aliases), "#rrggbb", or
 "transparent". The images of one group id make one .ico file, icon_<id>.ico: BMP images
 of 4 bits per pixel over a 16-entry palette, with an AND mask that is set on the
-transparent pixels and nowhere else. Every Windows reads them, XP too.
+transparent pixels and nowhere else, which every Windows reads, XP too; the tray pictures
+above 16x16 are PNG-compressed (indexed colour) wherever that is smaller, which Windows
+reads from Vista on.
 
 With --groups, every group gets an image at each tray size (--sizes, by default 16, 20,
 24, 28 and 32) that no map gives, drawn by icon_drawing.py. With --dark-offset N, group G
@@ -267,15 +269,22 @@ def png_image(image):
             png_chunk(b"IEND", b""))
 
 
-def ico_file(images, png=False):
-    """One .ico holding the given images, smallest first; with png, each image is stored
-    PNG-compressed where that is smaller. The directory describes every image as a 16-colour
-    one, so that Windows picks among a group's images by size alone."""
+def tray_picture_above_16(image):
+    """Windows XP reads no PNG image: the 16x16 images, which it shows at 100 %, and the
+    program's own icon (group 1), which Explorer shows at any size, stay BMP everywhere. At
+    another scale XP gets the 16x16 picture, as it always did."""
+    return image.group != 1 and image.width > 16
+
+
+def ico_file(images, png=lambda im: False):
+    """One .ico holding the given images, smallest first; each image for which png(image) is
+    true is stored PNG-compressed where that is smaller. The directory describes every image as
+    a 16-colour one, so that Windows picks among a group's images by size alone."""
     images = sorted(images, key=lambda im: (im.width, im.height))
     bodies = []
     for im in images:
         body = bmp_image(im)
-        if png:
+        if png(im):
             compressed = png_image(im)
             body = compressed if len(compressed) < len(body) else body
         bodies.append(body)
@@ -544,10 +553,11 @@ def main(argv):
     if args.out_dir:
         os.makedirs(args.out_dir, exist_ok=True)
         for group, images in sorted(groups.items()):
-            write_file(os.path.join(args.out_dir, f"icon_{group}.ico"), ico_file(images))
+            write_file(os.path.join(args.out_dir, f"icon_{group}.ico"),
+                       ico_file(images, png=tray_picture_above_16))
         for group, images in sorted(dark.items()):
             write_file(os.path.join(args.out_dir, f"icon_{group}.ico"),
-                       ico_file(images, png=True))
+                       ico_file(images, png=lambda im: True))
     if args.sheet:
         write_file(args.sheet, contact_sheet(groups, dark))
     if args.bars:

@@ -50,9 +50,13 @@ HICON LoadTrayIcon(std::int32_t resource) {
     trayState.shownIcon = resource;
     const TrayIconLook look = trayState.iconLook;
     HICON icon = IconAtSize(TrayIconGroup(resource, look), look.size);
+    // A Windows that cannot read PNG images (XP) has the light 16x16 pictures in BMP: it shows
+    // those, stretched as it always did.
     if (icon == nullptr && look.dark) {
-        // A Windows that cannot read the dark variant's PNG images shows the light one.
         icon = IconAtSize(resource, look.size);
+    }
+    if (icon == nullptr && look.size != DefaultTrayIconSize) {
+        icon = IconAtSize(resource, DefaultTrayIconSize);
     }
     return icon;
 }

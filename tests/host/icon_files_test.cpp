@@ -231,7 +231,8 @@ fs::path MapPath(int group, int size) {
 
 // --- The files ----------------------------------------------------------------------------
 
-// Windows XP reads no PNG image, and shows the light variant only: that one is all BMP.
+// Windows XP reads no PNG image: at 100 % it needs the light 16x16 pictures, and Explorer the
+// program's icon at any size.
 TEST(IconFiles, EveryGroupHasItsSizesInBothVariantsWithTransparentCorners) {
     for (int group : AllGroups) {
         for (const bool dark : {false, true}) {
@@ -246,7 +247,8 @@ TEST(IconFiles, EveryGroupHasItsSizesInBothVariantsWithTransparentCorners) {
                 EXPECT_FALSE(image.At(0, 0) || image.At(last, 0) || image.At(0, last) ||
                              image.At(last, last))
                     << "a corner of the " << image.size << "x" << image.size << " image is opaque";
-                EXPECT_FALSE(image.png && !dark) << image.size << "x" << image.size;
+                EXPECT_FALSE(image.png && !dark && (image.size == 16 || group == 1))
+                    << image.size << "x" << image.size;
                 const std::set<Pixel> colours(image.pixels.begin(), image.pixels.end());
                 EXPECT_LE(colours.size() - colours.count(std::nullopt), 16u);
             }
