@@ -28,17 +28,6 @@ OsdContent Volume(std::int32_t volume) {
     return content;
 }
 
-// Muting keeps the volume, which the bar still shows, in the mute colour.
-OsdContent MuteToggled(const UnitStatus& before) {
-    if (before.muted) {
-        return Volume(before.volume);
-    }
-    OsdContent content = Words("VOLUME", "MUTE");
-    content.barVolume = before.volume;
-    content.tone = OsdTone::Muted;
-    return content;
-}
-
 // The track that a play or stop acts on, where the unit said which: the status byte that holds
 // it is the tuner's preset while another source plays.
 OsdContent CdKey(const char* word, const UnitStatus* before) {
@@ -62,7 +51,6 @@ OsdContent DescribeOsd(std::uint32_t sent, const UnitStatus* before) {
         return volume <= MaxVolume ? Volume(volume) : OsdContent{};
     }
     switch (sent) {
-    case MuteToggle: return before != nullptr ? MuteToggled(*before) : OsdContent{};
     case PowerOn: return Words("", "POWER ON");
     case PowerOff: return Standby();
     case CdPlayPause: return CdKey("PLAY", before);
@@ -71,6 +59,20 @@ OsdContent DescribeOsd(std::uint32_t sent, const UnitStatus* before) {
     case CdNext: return CdKey("NEXT", nullptr);
     default: return OsdContent{};
     }
+}
+
+// Muting keeps the volume, which the bar still shows, in the mute colour.
+OsdContent DescribeMute(const UnitStatus& after) {
+    if (!after.powerOn) {
+        return Standby();
+    }
+    if (!after.muted) {
+        return Volume(after.volume);
+    }
+    OsdContent content = Words("VOLUME", "MUTE");
+    content.barVolume = after.volume;
+    content.tone = OsdTone::Muted;
+    return content;
 }
 
 void OsdText(const OsdContent& content, char (&text)[OsdTextSize]) {

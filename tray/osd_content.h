@@ -27,10 +27,13 @@ struct OsdContent {
 };
 
 // The display for the command code sent, told by the status that the program read just before
-// it (null when it read none). A toggle shows the state it toggled to from that status, and
-// nothing when there was none; a command that an off unit ignores shows STANDBY instead; a code
-// the display has no words for shows nothing (an empty value).
+// it (null when it read none). A command that an off unit ignores shows STANDBY instead; a code
+// the display has no words for shows nothing (an empty value), MuteToggle among them.
 OsdContent DescribeOsd(std::uint32_t sent, const UnitStatus* before);
+
+// The display after a mute toggle, told by the status read right after it: MUTE, the volume
+// again, or STANDBY for an off unit, which ignored it.
+OsdContent DescribeMute(const UnitStatus& after);
 
 constexpr std::size_t OsdTextSize = 3 * OsdWordSize;
 

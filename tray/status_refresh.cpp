@@ -5,11 +5,16 @@
 #include "tray/tray_state.h"
 #include "unit/unit_link.h"
 
-void StatusRefresh() {
+bool StatusRefresh(UnitStatus* read) {
     UnitLink link;
     link.EnsureOpen();
-    const bool read = link.ReadStatus();
-    const RefreshOutcome outcome = RefreshTrayUnitState(read ? &link.status : nullptr, trayState);
+    const bool statusRead = link.ReadStatus();
+    const RefreshOutcome outcome =
+        RefreshTrayUnitState(statusRead ? &link.status : nullptr, trayState);
     SetTrayIcon(outcome.iconIndex, outcome.tooltipSuffix);
     link.Close();
+    if (statusRead && read != nullptr) {
+        *read = link.status;
+    }
+    return statusRead;
 }

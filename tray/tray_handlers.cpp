@@ -114,18 +114,14 @@ void TogglePower(UnitLink& link) {
     StatusRefresh();
 }
 
-// The mute command toggles whatever the unit's state: the status read just before it tells
-// which way, for the display.
+// The mute command toggles whatever the unit's state: the refresh right after it reads which
+// way it went, for the display.
 void ToggleMute(UnitLink& link) {
-    bool statusRead = false;
-    bool sent = false;
-    if (link.EnsureOpen()) {
-        statusRead = link.ReadStatus();
-        sent = link.ToggleMute();
+    const bool sent = link.ToggleMute();
+    UnitStatus after;
+    if (StatusRefresh(&after) && sent) {
+        ShowOnScreenDisplay(DescribeMute(after));
     }
-    link.Close();
-    ShowSent(sent && statusRead, MuteToggle, &link.status);
-    StatusRefresh();
 }
 
 // Without the cursor's position or the unit's volume there is nothing to drag from: the drag

@@ -40,9 +40,6 @@ TEST(OnScreenDisplay, SaysWhatWasSentAndToggledTo) {
         {SetVolume + 80, nullptr, "VOLUME 80", 80, T::Lit},
         {SetVolume + 81, nullptr, "", OsdNoBar, T::Lit},
         {SetVolume + 41, &off, "STANDBY", OsdNoBar, T::Standby}, // an off unit ignores it
-        {MuteToggle, &on, "VOLUME MUTE", 30, T::Muted},
-        {MuteToggle, &muted, "VOLUME 30", 30, T::Lit},
-        {MuteToggle, nullptr, "", OsdNoBar, T::Lit}, // toggled from an unknown state
         {PowerOn, nullptr, "POWER ON", OsdNoBar, T::Lit},
         {PowerOff, nullptr, "STANDBY", OsdNoBar, T::Standby},
         {CdPlayPause, &on, "CD PLAY TRACK 03", OsdNoBar, T::Lit},
@@ -53,6 +50,22 @@ TEST(OnScreenDisplay, SaysWhatWasSentAndToggledTo) {
         {CdNext, &off, "STANDBY", OsdNoBar, T::Standby},
         {SelectCd, &on, "", OsdNoBar, T::Lit},
     };
+    // A mute toggle is told by the status read right after it.
+    const Case mutes[] = {
+        {MuteToggle, &muted, "VOLUME MUTE", 30, T::Muted},
+        {MuteToggle, &on, "VOLUME 30", 30, T::Lit},
+        {MuteToggle, &off, "STANDBY", OsdNoBar, T::Standby},
+        {MuteToggle, nullptr, "", OsdNoBar, T::Lit}, // DescribeOsd has no words for it
+    };
+    for (const Case& c : mutes) {
+        const OsdContent content =
+            c.before ? DescribeMute(*c.before) : DescribeOsd(c.sent, c.before);
+        EXPECT_EQ(TextOf(content), c.text);
+        if (c.text[0] != '\0') {
+            EXPECT_EQ(content.barVolume, c.bar) << c.text;
+            EXPECT_EQ(content.tone, c.tone) << c.text;
+        }
+    }
     for (const Case& c : cases) {
         const OsdContent content = DescribeOsd(c.sent, c.before);
         EXPECT_EQ(TextOf(content), c.text) << std::hex << c.sent;
