@@ -3,7 +3,9 @@
 #include "tray/monitor_dpi.h"
 #include "tray/osd_paint.h"
 #include "tray/osd_placement.h"
+#include "tray/system_library.h"
 #include "tray/tray_state.h"
+#include "tray/wide_text.h"
 
 #include <shellapi.h>
 
@@ -27,18 +29,13 @@ constexpr UINT FadeTickMs = 30;
 constexpr BYTE Opaque = 255;
 constexpr BYTE FadeStep = 32; // eight steps: a quarter of a second
 
-constexpr UINT ShiftJisCodePage = 932;
-
 using QueryNotificationState = HRESULT(WINAPI*)(int*);
 
 // SHQueryUserNotificationState, from Windows Vista on: looked up at run time, so that the
 // program starts on every Windows. 0 when it cannot be asked.
 std::int32_t NotificationState() {
-    HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    const auto query = shell == nullptr
-                           ? nullptr
-                           : reinterpret_cast<QueryNotificationState>(reinterpret_cast<void (*)()>(
-                                 GetProcAddress(shell, "SHQueryUserNotificationState")));
+    const auto query = LookUp<QueryNotificationState>(GetModuleHandleW(L"shell32.dll"),
+                                                      "SHQueryUserNotificationState");
     int state = 0;
     return query != nullptr && query(&state) == S_OK ? state : 0;
 }
@@ -86,9 +83,7 @@ void SetOsdText(HWND window, const OsdContent& content) {
     char text[OsdTextSize];
     OsdText(content, text);
     wchar_t wide[OsdTextSize];
-    if (MultiByteToWideChar(ShiftJisCodePage, 0, text, -1, wide, OsdTextSize) == 0) {
-        wide[0] = L'\0';
-    }
+    WidenProgramText(text, wide);
     SetWindowTextW(window, wide);
 }
 
