@@ -76,13 +76,22 @@ constexpr CommandForItem SentCommands[] = {
     {InputLevelDownItem, InputLevelDown},
 };
 
+// Reached only when a column is full. Not a constant expression: a column built at compile time
+// (EveryColumnFits) that would overflow fails to compile instead.
+void ColumnIsFull() {}
+
 // The columns are built by constant expressions, so that every one of them can be built at
-// compile time (EveryColumnFits): an entry past the end of the array is then a compile error.
-constexpr void Add(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text) {
+// compile time; at run time an entry that does not fit is dropped, never written past the array.
+constexpr bool Add(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text) {
+    if (column.count >= MaxColumnEntries) {
+        ColumnIsFull();
+        return false;
+    }
     MenuEntry& entry = column.entries[column.count++];
     entry.id = id;
     entry.flags = flags;
     CopyText(entry.text, text);
+    return true;
 }
 
 template <std::size_t N>
@@ -174,6 +183,10 @@ const std::uint32_t GrayedWhenOff[6] = {TapeAuxItem, CdItem,    MdItem,
 
 MenuColumn SourceColumn(const TrayUnitState& state) {
     return BuildColumn(state);
+}
+
+bool AddColumnEntry(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text) {
+    return Add(column, id, flags, text);
 }
 
 NumberedList NumberedListFor(const TrayUnitState& state) {

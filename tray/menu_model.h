@@ -79,6 +79,9 @@ struct MenuColumn {
 // The entries appended to the right of the resource's entries for the current source.
 MenuColumn SourceColumn(const TrayUnitState& state);
 
+// Appends an entry to a column, as SourceColumn does; one that does not fit is dropped (false).
+bool AddColumnEntry(MenuColumn& column, std::uint32_t id, std::uint32_t flags, const char* text);
+
 // The numbered list: the CD's tracks while the CD is the source, the tuner's presets
 // otherwise; current is the entry to check.
 struct NumberedList {

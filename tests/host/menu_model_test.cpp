@@ -113,6 +113,20 @@ TEST(MenuColumn, StatusLineIsReadNoFurtherThanItsBuffer) {
     EXPECT_EQ(std::string(column.entries[0].text), std::string(StatusTextSize - 1, 'x'));
 }
 
+TEST(MenuColumn, AnEntryPastTheLastIsDropped) {
+    struct {
+        MenuColumn column;
+        MenuEntry next;
+    } guarded = {};
+    for (std::size_t i = 0; i < MaxColumnEntries; ++i) {
+        EXPECT_TRUE(AddColumnEntry(guarded.column, 1, 0, "fits"));
+    }
+    EXPECT_FALSE(AddColumnEntry(guarded.column, 2, 0, "one too many"));
+    EXPECT_EQ(guarded.column.count, MaxColumnEntries);
+    EXPECT_EQ(guarded.next.id, 0u);
+    EXPECT_EQ(guarded.next.text[0], '\0');
+}
+
 TEST(NumberedList, CountCheckedEntryAndColumns) {
     struct Case {
         const char* name;

@@ -4,10 +4,10 @@
 # Source it after scripts/lib/wine.sh has set up the prefix (WINE, DECKHAND_UNITSIM), then:
 #
 #   session_init BUILD_DIR WORK_DIR SHOT_DIR SHOT_PREFIX [SHOT_SCALE]
-#                                          the program of BUILD_DIR; deckprobe from
-#                                          DECKHAND_TESTS_BUILD, and for the tray's
-#                                          tooltips from DECKHAND_SIM_BUILD (both
-#                                          BUILD_DIR by default)
+#                                          the program of BUILD_DIR; deckprobe for its
+#                                          menu from DECKHAND_TESTS_BUILD, for all else
+#                                          from DECKHAND_SIM_BUILD (both BUILD_DIR by
+#                                          default)
 #   unitsim ARGS / deckprobe ARGS          the unit's tool and the test helper, in the prefix
 #   unit_field FIELD                       one field of "unitsim status"
 #   unit_wait_field FIELD VALUE SECONDS    true once the unit reports it
@@ -109,13 +109,13 @@ unitsim() {
 }
 
 # A status beyond deckprobe's own 0 to 2 means that it broke down: said in the log. deckprobe
-# reads the program's popup menu inside the program's process and the tray's tooltips inside
-# the shell's, each through structures of that process's width: the tooltips of the 64-bit
-# shell take the 64-bit deckprobe, also when the program is 32-bit. The taskbar's theme is the
-# system's: the 64-bit one sets it too, sooner than a 32-bit one starts under emulation.
+# reads the program's popup menu inside the program's process, through structures of that
+# process's width; everything else, the tooltips read inside the 64-bit shell among it, takes
+# the 64-bit deckprobe, also when the program is 32-bit: it runs natively there, where a 32-bit
+# one runs under emulation, slowly, and costs a good share of a core while it waits.
 deckprobe() {
-    local probe="$SESSION_PROBE"
-    case "$1" in tooltip | theme) probe="$SESSION_SHELL_PROBE" ;; esac
+    local probe="$SESSION_SHELL_PROBE"
+    [ "$1" = menu ] && probe="$SESSION_PROBE"
     run_explained deckprobe "$probe" "$@"
     local status=$?
     [ "$status" -le 2 ] || echo "# deckprobe $1 ended with status $status" >&2

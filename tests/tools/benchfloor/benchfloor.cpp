@@ -3,12 +3,15 @@
 //
 //     benchfloor write N    find the unit, open it, N times (one 51-byte write, 50 ms), close
 //     benchfloor read       find the unit, open it, one 32-byte status read, close
+//     benchfloor start      what the program does from its start to its first status refresh,
+//                           at the least: a hidden window, the program's five hotkeys and a
+//                           tray icon, then "read"; then it takes them away and ends
 //     benchfloor resident   a hidden window, a tray icon and a 5 s timer whose tick reads the
 //                           status as "read" does, from the first unit rather than the last,
 //                           so that its entries in the driver's log are told from the
 //                           program's; ends on WM_CLOSE
 //
-// write and read print "transferred MS": the counter (counter_ms.h) just after the first
+// write, read and start print "transferred MS": the counter (counter_ms.h) just after the first
 // transfer, which the driver has logged by then. Exit codes: 0 done, 1 no unit, 2 usage.
 
 #include "tests/tools/counter_ms.h"
@@ -31,6 +34,8 @@ constexpr char WindowName[] = "benchfloor";
 constexpr UINT TickMs = 5000;
 constexpr UINT IconId = 1;
 constexpr DWORD PauseAfterWriteMs = 50;
+// With Ctrl+Alt, as the program registers them.
+constexpr UINT HotkeyKeys[] = {VK_UP, VK_DOWN, VK_NUMPAD5, VK_NUMPAD4, VK_NUMPAD6};
 
 HANDLE OpenUnit(bool first) {
     HDEVINFO set = SetupDiGetClassDevsA(&UnitInterfaceGuid, nullptr, nullptr,
@@ -117,15 +122,50 @@ LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int Resident() {
+// A hidden window, as the program's.
+HWND MakeWindow(WNDPROC procedure) {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = FloorWindowProc;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = WindowName;
-    if (!RegisterClassA(&windowClass) ||
-        !CreateWindowA(WindowName, WindowName, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, windowClass.hInstance,
-                       nullptr)) {
+    if (!RegisterClassA(&windowClass)) {
+        return nullptr;
+    }
+    return CreateWindowA(WindowName, WindowName, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+int Start() {
+    HWND window = MakeWindow(DefWindowProcA);
+    if (window == nullptr) {
+        return 1;
+    }
+    for (UINT i = 0; i < sizeof(HotkeyKeys) / sizeof(HotkeyKeys[0]); ++i) {
+        RegisterHotKey(window, static_cast<int>(i + 1), MOD_CONTROL | MOD_ALT, HotkeyKeys[i]);
+    }
+    NOTIFYICONDATAA data = IconData(window);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_APP;
+    data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    std::snprintf(data.szTip, sizeof(data.szTip), "%s", WindowName);
+    Shell_NotifyIconA(NIM_ADD, &data);
+    HANDLE unit = OpenUnit(false);
+    if (unit != INVALID_HANDLE_VALUE) {
+        ReadStatus(unit);
+        std::printf("transferred %.3f\n", CounterMs());
+        CloseHandle(unit);
+    }
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    for (UINT i = 0; i < sizeof(HotkeyKeys) / sizeof(HotkeyKeys[0]); ++i) {
+        UnregisterHotKey(window, static_cast<int>(i + 1));
+    }
+    DestroyWindow(window);
+    return unit == INVALID_HANDLE_VALUE ? 1 : 0;
+}
+
+int Resident() {
+    if (MakeWindow(FloorWindowProc) == nullptr) {
         return 1;
     }
     MSG message;
@@ -143,8 +183,11 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "resident") == 0) {
         return Resident();
     }
+    if (argc == 2 && std::strcmp(argv[1], "start") == 0) {
+        return Start();
+    }
     if (!write && !read) {
-        std::fprintf(stderr, "usage: benchfloor write N | read | resident\n");
+        std::fprintf(stderr, "usage: benchfloor write N | read | start | resident\n");
         return 2;
     }
     HANDLE unit = OpenUnit(false);
