@@ -16,8 +16,8 @@
 #       for one, is read once per process). VALUE as the file writes it: dword:00000090.
 #   deckhand_prefix_start
 #       Starts a persistent wineserver for $WINEPREFIX and waits until the simulated unit
-#       answers (DECKHAND_PREFIX_START_TIMEOUT seconds, default 60); when it does not, once
-#       more with a new server.
+#       answers (DECKHAND_PREFIX_START_TIMEOUT seconds, default 30); when it does not, once
+#       more with a new server, for twice as long.
 #   deckhand_prefix_stop
 #       Ends $WINEPREFIX's wineserver and every Wine process of that prefix, and waits for them.
 #   deckhand_xvfb_start / deckhand_xvfb_stop
@@ -197,18 +197,20 @@ deckhand_prefix_start() {
         _deckhand_fail "deckhand_prefix_start: no $DECKHAND_UNITSIM (set DECKHAND_UNITSIM)" ||
         return 1
     # Now and then, with the machine busy, a freshly restored prefix's first boot never brings
-    # the driver up: one more boot of a new server does.
-    _deckhand_server_answers && return 0
+    # the driver up: one more boot of a new server does. A boot that answers at all does so
+    # within about 20 s on a busy machine, so the first wait is short and the second long.
+    local timeout="${DECKHAND_PREFIX_START_TIMEOUT:-30}"
+    _deckhand_server_answers "$timeout" && return 0
     echo "wine.sh: starting $WINEPREFIX once more" >&2
-    deckhand_prefix_stop && _deckhand_server_answers
+    deckhand_prefix_stop && _deckhand_server_answers $((2 * timeout))
 }
 
-# Starts the prefix's persistent server and waits for the simulated unit to answer.
+# Starts the prefix's persistent server and waits up to $1 seconds for the simulated unit to answer.
 _deckhand_server_answers() {
     # Detached from our output: a persistent server would otherwise hold a caller's pipe open.
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 ||
         _deckhand_fail "wineserver -p failed for $WINEPREFIX" || return 1
-    local timeout="${DECKHAND_PREFIX_START_TIMEOUT:-60}" start=$SECONDS
+    local timeout="$1" start=$SECONDS
     # The first program boots the prefix; Wine then loads the driver of the root-enumerated
     # units by itself. unitsim info succeeds once the driver's control device answers.
     until "$WINE" "$DECKHAND_UNITSIM" info </dev/null >/dev/null 2>&1; do
