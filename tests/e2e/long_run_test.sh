@@ -10,10 +10,10 @@ set -uo pipefail
 source "$(dirname "$0")/lib/e2e.sh"
 e2e_begin long_run "${1:?usage: $0 BUILD_DIR}"
 
-CYCLES="${DECKHAND_LONG_RUN_CYCLES:-2000}"
-KEYS="${DECKHAND_LONG_RUN_KEYS:-180}"
-DISPLAYS="${DECKHAND_LONG_RUN_DISPLAYS:-400}"
-SAMPLES="${DECKHAND_LONG_RUN_SAMPLES:-5}"
+CYCLES="${DECKHAND_LONG_RUN_CYCLES:-1200}"
+KEYS="${DECKHAND_LONG_RUN_KEYS:-108}"
+DISPLAYS="${DECKHAND_LONG_RUN_DISPLAYS:-240}"
+SAMPLES="${DECKHAND_LONG_RUN_SAMPLES:-3}"
 # Flat: at most this many more handles (or GDI or USER objects) and this many more private bytes
 # at the end than after the warm-up. One handle kept per refresh would add thousands.
 OBJECT_SLACK=2
