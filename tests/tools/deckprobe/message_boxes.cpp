@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr DWORD CloseWaitMs = 3000;
+constexpr DWORD CloseWaitMs = 10000;
 constexpr unsigned DefaultTimeoutMs = 10000;
 
 bool PrintAndClose(HWND box) {

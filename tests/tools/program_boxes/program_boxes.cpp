@@ -8,6 +8,7 @@ constexpr char DialogClass[] = "#32770";
 // The static control that holds a message box's text.
 constexpr int MessageTextId = 0xFFFF;
 constexpr DWORD PollMs = 50;
+constexpr DWORD ClickAgainMs = 1000;
 
 } // namespace
 
@@ -43,13 +44,21 @@ std::wstring ProgramBoxText(HWND box) {
 }
 
 bool PressProgramBoxOk(HWND box, DWORD waitMs) {
-    // The OK button's notification, as a click on it sends; the box then ends itself.
+    // The OK button's notification, as a click on it sends; the box then ends itself. Sent again
+    // each second while the box stays: on a busy machine a box can be visible before its modal
+    // loop takes messages, and one click was seen to go unanswered.
     HWND button = GetDlgItem(box, IDOK);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     const DWORD start = GetTickCount();
+    DWORD clicked = start - ClickAgainMs;
     while (IsWindow(box)) {
-        if (GetTickCount() - start >= waitMs) {
+        const DWORD now = GetTickCount();
+        if (now - start >= waitMs) {
             return false;
+        }
+        if (now - clicked >= ClickAgainMs) {
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            clicked = now;
         }
         Sleep(PollMs);
     }
