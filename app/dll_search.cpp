@@ -14,7 +14,7 @@ void LimitDllSearchToSystemFolder() {
     // Windows 8 on, and Windows 7 with update KB2533623; looked up, so that the program still
     // starts on a Windows 7 without it.
     const auto setDefaultDllDirectories = LookUp<SetDefaultDllDirectoriesFunction>(
-        GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefaultDllDirectories != nullptr) {
         setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }

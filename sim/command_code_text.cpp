@@ -101,7 +101,7 @@ void FormatCommandCode(std::uint32_t code, char* out, std::size_t size, char num
         std::snprintf(out, size, "0x%08X", static_cast<unsigned>(code));
     } else if (entry->numbered) {
         std::snprintf(out, size, "%s%c%u", entry->name, numberSeparator,
-                      static_cast<unsigned>(code & 0xFF));
+                      static_cast<unsigned>(CommandNumberOf(code)));
     } else {
         std::snprintf(out, size, "%s", entry->name);
     }

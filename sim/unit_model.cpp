@@ -13,7 +13,6 @@ constexpr int PresetsPerBand = SimPresetCount / 2;
 constexpr int FmPresetSpacing = 70; // 0.70 MHz
 constexpr int AmPresetSpacing = 54; // six 9 kHz channels
 constexpr uint32_t PrevRestartsAfterMs = 2000;
-constexpr uint32_t NumberedFamilyMask = 0xFFFFFF00u;
 
 bool HasDisc(const SimUnitState& unit) {
     return unit.discPresent != 0 && unit.trackCount > 0;
@@ -364,9 +363,9 @@ void SimUnitReset(SimUnitState& unit) {
 bool SimUnitApply(SimUnitState& unit, uint32_t code) {
     // A known code is accepted even when it has no effect (unit off, number out of range).
     for (const NumberedKey& key : NumberedKeys) {
-        if ((code & NumberedFamilyMask) == key.family) {
+        if (CommandFamilyOf(code) == key.family) {
             if (unit.powerOn) {
-                key.press(unit, code & ~NumberedFamilyMask);
+                key.press(unit, CommandNumberOf(code));
             }
             return true;
         }

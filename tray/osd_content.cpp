@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::uint32_t NumberMask = 0xFFu;
-
 OsdContent Words(const char* caption, const char* value) {
     OsdContent content = {};
     CopyText(content.caption, caption);
@@ -46,8 +44,8 @@ OsdContent DescribeOsd(std::uint32_t sent, const UnitStatus* before) {
     if (before != nullptr && !before->powerOn && sent != PowerOn) {
         return Standby();
     }
-    if ((sent & ~NumberMask) == SetVolume) {
-        const std::int32_t volume = static_cast<std::int32_t>(sent & NumberMask);
+    if (CommandFamilyOf(sent) == SetVolume) {
+        const std::int32_t volume = static_cast<std::int32_t>(CommandNumberOf(sent));
         return volume <= MaxVolume ? Volume(volume) : OsdContent{};
     }
     switch (sent) {

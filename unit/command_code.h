@@ -46,6 +46,14 @@ constexpr CommandCode NumberedCommand(CommandCode family, std::uint32_t number) 
     return static_cast<CommandCode>((family & 0xFFFFFF00u) | (number & 0xFFu));
 }
 
+// A code taken apart the same way: the family's base code, and the number in the low byte.
+constexpr std::uint32_t CommandFamilyOf(std::uint32_t code) {
+    return code & 0xFFFFFF00u;
+}
+constexpr std::uint32_t CommandNumberOf(std::uint32_t code) {
+    return code & 0xFFu;
+}
+
 constexpr int MinVolume = 0;
 constexpr int MaxVolume = 80;
 

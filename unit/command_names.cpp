@@ -57,7 +57,7 @@ const CommandName* FindCommandByCode(std::uint32_t code) {
     }
     // Numbered families keep their number in the low byte.
     for (const CommandName& entry : CommandNames) {
-        if (entry.numbered && (code & 0xFFFFFF00u) == entry.code) {
+        if (entry.numbered && CommandFamilyOf(code) == entry.code) {
             return &entry;
         }
     }
